@@ -1,0 +1,184 @@
+#include "Application.h"
+
+#include "AppFonts.h"
+#include "AppPaths.h"
+#include "CommandLine.h"
+#include "ImInfoDefaults.h"
+#include "StartupBanner.h"
+#include "SystemSetData.h"
+#include "bus/CommandDispatcher.h"
+#include "bus/EventRouter.h"
+#include "bus/MainEventProcess.h"
+#include "bus/PLuginData.h"
+#include "bus/PluginManager.h"
+#include "endpoints/CUrlInfo.h"
+#include "log/DiagnosticLog.h"
+#include "log/LogConfigFile.h"
+#include "log/ShellLog.h"
+#include "platform/TerminationSignals.h"
+#include "ui/LibCtrlsMessageProcess.h"
+
+#include <lumio/Addresses.h>
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextStream>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdlib>
+
+namespace {
+
+void setUpPathsAndTranslation(QApplication &app)
+{
+    const QString appDir = AppPaths::applicationDir();
+    QDir::setCurrent(appDir);
+    for (const char *sub : {"/codecs", "/imageformats", "/sqldrivers"})
+        QCoreApplication::addLibraryPath(appDir + QLatin1String(sub));
+
+    auto *translator = new QTranslator(&app);
+    if (translator->load(appDir + QStringLiteral("/Resources/Language/qt_zh_CN.qm")))
+        QCoreApplication::installTranslator(translator);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void setUpFonts()
+{
+    QApplication::setFont(AppFonts::applicationFont());
+    const QString family = AppFonts::installIconFont(
+        AppPaths::applicationDir() + QStringLiteral("/Resources/BaseConfig/iconfont.ttf"));
+    if (family.isEmpty())
+        return;
+    const QFont icons = AppFonts::iconFont(family);
+    QApplication::setFont(icons, "QPushButton");
+    QApplication::setFont(icons, "QMenu");
+}
+
+void initialise()
+{
+    startupBanner("==========程序初始化开始========");
+    startupBanner("==========生成配置文件IMInfo.ini开始========");
+    QString error;
+    if (ImInfoDefaults::ensure(AppPaths::imInfoPath(), AppPaths::defaultMessageFileRoot(), &error)
+        == ImInfoDefaults::Result::Failed)
+        qWarning().noquote() << error;
+    startupBanner("==========生成配置文件IMInfo.ini结束========");
+
+    startupBanner("==========SystemSetData::initCommonData开始========");
+    SystemSetData::instance()->initCommonData();
+    startupBanner("==========SystemSetData::initCommonData结束========");
+
+    PluginManager *plugins = PluginManager::instance();
+    EventRouter *router = EventRouter::instance();
+    router->setShellHandler(&CommandDispatcher::executeCommand);
+    router->setControlsReceiver(LibCtrlsMessageProcess::instance());
+    plugins->setEventManager(router);
+    QObject::connect(plugins, &PluginManager::pluginLoaded, PLuginData::instance(),
+                     &PLuginData::addKnownSender);
+    startupBanner("==========PluginManager实例化结束========");
+    startupBanner("==========程序初始化结束========");
+}
+
+void applyStyleSheet(QApplication &app)
+{
+    QFile css(QStringLiteral("Resources/Style/commonStyle.css"));
+    if (!css.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QStringList lines;
+    QTextStream in(&css);
+    while (!in.atEnd())
+        lines.append(in.readLine());
+    if (!lines.isEmpty())
+        app.setStyleSheet(lines.join(QLatin1Char('\n')));
+}
+
+DiagnosticLog *startLogging()
+{
+    const QString logFolder = AppPaths::logFolder();
+    QString error;
+    QString cfg = LogConfigFile::prepare(AppPaths::applicationDir() + QStringLiteral("/log.cfg"),
+                                         logFolder, &error);
+    if (cfg.isEmpty()) {
+        qWarning().noquote() << error;
+        cfg = QStringLiteral("./log.cfg");
+    }
+
+    // Never destroyed: plug-ins keep writing through it until the process ends.
+    auto *log = new DiagnosticLog;
+    ShellLog::setShared(log);
+    PluginManager::instance()->setLogger(log);
+
+    if (!DiagnosticLog::configure(cfg, LogConfigFile::debugLogPath(logFolder), &error))
+        qWarning().noquote() << error;
+    const QString rule(76, QLatin1Char('='));
+    LOG_INFO(rule);
+    LOG_INFO(QStringLiteral("begin start log."));
+    LOG_INFO(rule);
+    return log;
+}
+
+void loadPlugins()
+{
+    startupBanner("===========加载插件开始=========");
+    CUrlInfo *urls = CUrlInfo::instance();
+    urls->load(AppPaths::applicationDir() + QStringLiteral("/allurl.ini"));
+    PluginManager::instance()->setNameList(urls->pluginNames());
+    PluginManager::instance()->loadPlugin();
+    startupBanner("============加载插件结束========");
+}
+
+void showLogin(const CommandLine &commandLine)
+{
+    startupBanner("==========main 展示登录窗开始========");
+    if (!PluginManager::instance()->plugin(QString::fromLatin1(Address::Login)))
+        LOG_ERROR(QStringLiteral("login plug-in not loaded; no login window"));
+    MainEventProcess::showLoginWindow(commandLine.userId, commandLine.quickLaunch);
+    startupBanner("==========main 展示登录窗结束========");
+}
+
+} // namespace
+
+int application(int argc, char *argv[])
+{
+    // Step 1 of the original set GBK as the locale codec; sources and the
+    // system here are UTF-8, so only external 8-bit data is decoded as GBK.
+    startupBanner("==========BEGIN========");
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Lumio"));
+
+    const CommandLine commandLine = CommandLine::parse(app.arguments().mid(1));
+    startupBanner("==========快捷方式打开参数读取结束========");
+
+    setUpPathsAndTranslation(app);
+    setUpFonts();
+    initialise();
+    applyStyleSheet(app);
+    startLogging();
+    loadPlugins();
+    showLogin(commandLine);
+
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [](int number) {
+        LOG_INFO(QStringLiteral("signal %1: quitting").arg(number));
+        QCoreApplication::quit();
+    });
+    if (!termination.install())
+        LOG_WARN(QStringLiteral("SIGINT/SIGTERM handlers not installed"));
+
+    // Lets start-up be timed: quit as soon as the loop turns.
+    if (qEnvironmentVariableIsSet("LUMIO_EXIT_AFTER_START"))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+
+    QApplication::exec();
+
+    const QString rule(76, QLatin1Char('*'));
+    LOG_INFO(rule);
+    LOG_INFO(QStringLiteral("end log."));
+    LOG_INFO(rule);
+    std::exit(0);
+}
