@@ -150,6 +150,14 @@ int application(int argc, char *argv[])
     startupBanner("==========BEGIN========");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Lumio"));
+    // Installed first, so a signal during start-up is handled once the loop runs.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [](int number) {
+        LOG_INFO(QStringLiteral("signal %1: quitting").arg(number));
+        QCoreApplication::quit();
+    });
+    if (!termination.install())
+        LOG_WARN(QStringLiteral("SIGINT/SIGTERM handlers not installed"));
 
     const CommandLine commandLine = CommandLine::parse(app.arguments().mid(1));
     startupBanner("==========快捷方式打开参数读取结束========");
@@ -161,14 +169,6 @@ int application(int argc, char *argv[])
     startLogging();
     loadPlugins();
     showLogin(commandLine);
-
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [](int number) {
-        LOG_INFO(QStringLiteral("signal %1: quitting").arg(number));
-        QCoreApplication::quit();
-    });
-    if (!termination.install())
-        LOG_WARN(QStringLiteral("SIGINT/SIGTERM handlers not installed"));
 
     // Lets start-up be timed: quit as soon as the loop turns.
     if (qEnvironmentVariableIsSet("LUMIO_EXIT_AFTER_START"))

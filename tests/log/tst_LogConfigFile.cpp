@@ -1,0 +1,81 @@
+// test-flags: LOG4CXX
+#include "TestEnvironment.h"
+#include "log/DiagnosticLog.h"
+#include "log/LogConfigFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+const QByteArray Template =
+    "log4j.rootLogger=DEBUG, R\n"
+    "log4j.appender.R=org.apache.log4j.FileAppender\n"
+    "log4j.appender.R.File=./Debug.log\n"
+    "log4j.appender.R.layout=org.apache.log4j.PatternLayout\n"
+    "log4j.appender.R.layout.ConversionPattern=%m%n\n";
+}
+
+class tst_LogConfigFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void copiedOnceWithTheAppenderLineRewritten();
+    void missingTemplateCreatesNothing();
+    void nonAsciiLogFolderGetsTheRightFile();
+};
+
+void tst_LogConfigFile::copiedOnceWithTheAppenderLineRewritten()
+{
+    TestEnvironment env;
+    const QString templatePath = env.root() + "/app/log.cfg";
+    TestEnvironment::writeText(templatePath, Template);
+    const QString folder = env.home() + "/.local/share/Lumio/TavrinIm/IMLog/";
+
+    const QString cfg = LogConfigFile::prepare(templatePath, folder, nullptr);
+    QCOMPARE(cfg, QDir(folder).absoluteFilePath("log.cfg"));
+    const QByteArray copied = TestEnvironment::readText(cfg);
+    QVERIFY(copied.contains("log4j.appender.R.File=" + QDir(folder).absoluteFilePath("Debug.log").toUtf8() + "\n"));
+    QVERIFY(!copied.contains("./Debug.log"));
+    QVERIFY(copied.startsWith("log4j.rootLogger=DEBUG, R\n"));
+
+    // The user's own edits survive later starts; the template is not copied again.
+    TestEnvironment::writeText(cfg, "log4j.rootLogger=INFO, R\n");
+    TestEnvironment::writeText(templatePath, Template + "# changed\n");
+    QCOMPARE(LogConfigFile::prepare(templatePath, folder, nullptr), cfg);
+    QCOMPARE(TestEnvironment::readText(cfg), QByteArray("log4j.rootLogger=INFO, R\n"));
+}
+
+void tst_LogConfigFile::missingTemplateCreatesNothing()
+{
+    TestEnvironment env;
+    const QString folder = env.root() + "/IMLog/";
+    QString error;
+    QVERIFY(LogConfigFile::prepare(env.root() + "/absent/log.cfg", folder, &error).isEmpty());
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(folder + "log.cfg"));
+}
+
+void tst_LogConfigFile::nonAsciiLogFolderGetsTheRightFile()
+{
+    TestEnvironment env(QStringLiteral("用户 Zoë"));
+    const QString templatePath = env.root() + "/app/log.cfg";
+    TestEnvironment::writeText(templatePath, Template);
+    const QString folder = env.home() + "/.local/share/Lumio/TavrinIm/IMLog/";
+    const QString cfg = LogConfigFile::prepare(templatePath, folder, nullptr);
+    QVERIFY(!cfg.isEmpty());
+    QVERIFY(TestEnvironment::readText(cfg).contains(QStringLiteral("用户 Zoë").toUtf8()));
+
+    const QString debugLog = LogConfigFile::debugLogPath(folder);
+    QString error;
+    QVERIFY2(DiagnosticLog::configure(cfg, debugLog, &error), qPrintable(error));
+    DiagnosticLog log;
+    log.write(SharedLog::Level::Info, QStringLiteral("第一行 hello"), __FILE__, __LINE__, "f");
+    QVERIFY(TestEnvironment::readText(debugLog).contains(QStringLiteral("第一行 hello").toUtf8()));
+    // Nothing was written under a mangled name beside it.
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+    DiagnosticLog::shutdown();
+}
+
+QTEST_GUILESS_MAIN(tst_LogConfigFile)
+#include "tst_LogConfigFile.moc"
