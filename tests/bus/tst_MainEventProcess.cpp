@@ -1,0 +1,547 @@
+#include "LogCapture.h"
+#include "bus/BusRequest.h"
+#include "bus/EventRouter.h"
+#include "bus/MainEventProcess.h"
+#include "bus/PluginManager.h"
+
+#include <lumio/Addresses.h>
+#include <lumio/BaseEvent.h>
+#include <lumio/PayloadReader.h>
+#include <lumio/PayloadWriter.h>
+#include <lumio/PluginInterface.h>
+
+#include <QWidget>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Seen
+{
+    int command = 0;
+    QByteArray data;
+    QString source;
+    QString target;
+    bool posted = false;
+};
+
+// A plug-in living in the test: records what reaches it and answers only
+// the commands it has an answer for.
+class Party : public QObject, public PluginInterface
+{
+public:
+    explicit Party(const char *address) : m_address(QString::fromLatin1(address)) {}
+
+    QObject *receiver() override { return this; }
+    void setEventManager(EventManager *) override {}
+    QString pluginId() const override { return m_address; }
+    void setLogger(SharedLog *) override {}
+
+    void answer(int command, const QByteArray &bytes) { m_answers.insert(command, bytes); }
+    QList<Seen> seen;
+
+protected:
+    void customEvent(QEvent *event) override
+    {
+        BaseEvent *e = BaseEvent::cast(event);
+        if (!e)
+            return;
+        seen.append({e->command(), e->data(), e->sourceId(), e->targetId(), e->posted()});
+        const auto found = m_answers.constFind(e->command());
+        if (found != m_answers.cend())
+            e->setData(*found);
+    }
+
+private:
+    QString m_address;
+    QHash<int, QByteArray> m_answers;
+};
+
+QByteArray addressOf(const void *object)
+{
+    PayloadWriter writer;
+    writer.writeAddress(object);
+    return writer.bytes();
+}
+
+// The router queues a posted event to itself and then once more to each receiver.
+void deliverPosted()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+}
+
+const QString Shell = QString::fromLatin1(Address::Shell);
+
+} // namespace
+
+class tst_MainEventProcess : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void argumentsTravelInOrder();
+    void sourcesAndTargets();
+    void postedRequestsWaitForTheEventLoop();
+    void fanOutReachesEveryParty();
+    void questionsDecodeTheAnswer();
+    void missingAnswersGiveDefaults();
+    void recordAnswersAreCopies();
+    void containerAnswers();
+
+private:
+    Party *party(const char *address);
+
+    std::unique_ptr<PluginManager> m_plugins;
+    std::unique_ptr<EventRouter> m_router;
+    std::vector<std::unique_ptr<Party>> m_parties;
+};
+
+Party *tst_MainEventProcess::party(const char *address)
+{
+    m_parties.push_back(std::make_unique<Party>(address));
+    m_plugins->addPlugin(m_parties.back().get(), QStringLiteral("test"));
+    return m_parties.back().get();
+}
+
+void tst_MainEventProcess::init()
+{
+    m_plugins = std::make_unique<PluginManager>();
+    m_router = std::make_unique<EventRouter>(m_plugins.get());
+    BusRequest::setBus(m_router.get());
+}
+
+void tst_MainEventProcess::cleanup()
+{
+    BusRequest::setBus(nullptr);
+    m_router.reset();
+    m_plugins.reset();
+    m_parties.clear();
+}
+
+void tst_MainEventProcess::argumentsTravelInOrder()
+{
+    Party *chat = party(Address::Chat);
+    Party *panel = party(Address::MainPanel);
+    Party *contacts = party(Address::Contacts);
+
+    MainEventProcess::openChatWindow(true, QStringLiteral("alice@lumio"));
+    QCOMPARE(chat->seen.size(), 1);
+    QCOMPARE(chat->seen[0].command, 0x1060);
+    {
+        PayloadReader r(chat->seen[0].data);
+        QCOMPARE(r.readBool(), true);
+        QCOMPARE(r.readString(), QStringLiteral("alice@lumio"));
+        QVERIFY(r.ok() && r.atEnd());
+    }
+
+    MessageData message;
+    MainEventProcess::answerFileOffer(QStringLiteral("bob@lumio"), &message,
+                                      QStringLiteral("Save"));
+    {
+        PayloadReader r(chat->seen.last().data);
+        QCOMPARE(r.readString(), QStringLiteral("bob@lumio"));
+        QCOMPARE(r.readPointer<MessageData>(), &message);
+        QCOMPARE(r.readString(), QStringLiteral("Save"));
+        QVERIFY(r.ok() && r.atEnd());
+    }
+
+    MainEventProcess::reportHeadImageHover(QStringLiteral("head"), 1, -2, 0x7fffffff, true);
+    {
+        PayloadReader r(panel->seen.last().data);
+        QCOMPARE(panel->seen.last().command, 0x10D6);
+        QCOMPARE(r.readString(), QStringLiteral("head"));
+        QCOMPARE(r.readInt(), 1);
+        QCOMPARE(r.readInt(), -2);
+        QCOMPARE(r.readInt(), 0x7fffffff);
+        QCOMPARE(r.readBool(), true);
+        QVERIFY(r.ok() && r.atEnd());
+    }
+
+    MainEventProcess::panelNotice10BB(QStringLiteral("a"), 7, QString(), QStringLiteral("c"),
+                                      QStringLiteral("d"), QStringLiteral("e"));
+    {
+        PayloadReader r(panel->seen.last().data);
+        QCOMPARE(r.readString(), QStringLiteral("a"));
+        QCOMPARE(r.readInt(), 7);
+        QCOMPARE(r.readString(), QString());
+        QCOMPARE(r.readString(), QStringLiteral("c"));
+        QCOMPARE(r.readString(), QStringLiteral("d"));
+        QCOMPARE(r.readString(), QStringLiteral("e"));
+        QVERIFY(r.ok() && r.atEnd());
+    }
+
+    const QStringList labelAnswer{QStringLiteral("add"), QStringLiteral("alice@lumio")};
+    MainEventProcess::acceptLabel(&labelAnswer);
+    MainEventProcess::refuseLabel(nullptr);
+    QCOMPARE(contacts->seen.size(), 2);
+    QCOMPARE(PayloadReader(contacts->seen[0].data).readPointer<const QStringList>(), &labelAnswer);
+    QCOMPARE(contacts->seen[0].data.size(), qsizetype(8));
+    QCOMPARE(PayloadReader(contacts->seen[1].data).readAddress(), qint64(0));
+
+    MainEventProcess::startScreenshot();
+    QCOMPARE(chat->seen.last().command, 0x10C8);
+    QVERIFY(chat->seen.last().data.isEmpty());
+
+    for (const Party *p : {chat, panel})
+        for (const Seen &seen : p->seen)
+            QVERIFY(!seen.posted && seen.source == Shell && seen.target == p->pluginId());
+}
+
+void tst_MainEventProcess::sourcesAndTargets()
+{
+    Party *contacts = party(Address::Contacts);
+    Party *chat = party(Address::Chat);
+    Party *panel = party(Address::MainPanel);
+    Party *groupChat = party(Address::GroupChat);
+    Party *settings = party(Address::SystemSettings);
+
+    MainEventProcess::deleteFriend(QStringLiteral("x@lumio"));
+    MainEventProcess::lookUpContact(QStringLiteral("y@lumio"));
+    QCOMPARE(contacts->seen.size(), 2);
+    QCOMPARE(contacts->seen[0].source, Shell);
+    QVERIFY(contacts->seen[1].source.isEmpty());
+    QCOMPARE(PayloadReader(contacts->seen[1].data).readString(), QStringLiteral("y@lumio"));
+
+    MainEventProcess::markMessagesRead(QStringLiteral("y@lumio"), QStringLiteral("m1"));
+    MainEventProcess::panelNotice1184(QStringLiteral("p"), QStringLiteral("q"));
+    QVERIFY(chat->seen.last().source.isEmpty());
+    QVERIFY(panel->seen.last().source.isEmpty());
+
+    // These two addresses differ only in their last four characters.
+    MainEventProcess::openSettings(3);
+    MainEventProcess::tellGroupChatExit(true);
+    QCOMPARE(settings->seen.size(), 1);
+    QCOMPARE(settings->seen[0].command, 0x1111);
+    QCOMPARE(PayloadReader(settings->seen[0].data).readInt(), 3);
+    QCOMPARE(groupChat->seen.size(), 1);
+    QCOMPARE(groupChat->seen[0].command, 0x110B);
+
+    MainEventProcess::markAdvancedLabel(QStringLiteral("m2"), QStringLiteral("read"),
+                                        QStringLiteral("z@lumio"));
+    MainEventProcess::showCardInPanel(QStringLiteral("card@lumio"));
+    MainEventProcess::reportMouseHover();
+    deliverPosted();
+
+    const Seen label = contacts->seen.last();
+    QCOMPARE(label.command, 0x127F);
+    QCOMPARE(label.source, QString::fromLatin1(Address::GroupChat));
+    QVERIFY(label.posted);
+    {
+        PayloadReader r(label.data);
+        QCOMPARE(r.readString(), QStringLiteral("m2"));
+        QCOMPARE(r.readString(), QStringLiteral("read"));
+        QCOMPARE(r.readString(), QStringLiteral("z@lumio"));
+        QVERIFY(r.ok() && r.atEnd());
+    }
+    QCOMPARE(groupChat->seen.size(), 1);
+
+    QCOMPARE(panel->seen.size(), 3);
+    QCOMPARE(panel->seen[1].command, 0x10E2);
+    QCOMPARE(panel->seen[1].source, QString::fromLatin1(Address::Chat));
+    QCOMPARE(PayloadReader(panel->seen[1].data).readString(), QStringLiteral("card@lumio"));
+    QCOMPARE(panel->seen[2].command, 0x10D7);
+    QVERIFY(panel->seen[2].source.isEmpty());
+    QVERIFY(panel->seen[2].posted);
+    QCOMPARE(chat->seen.size(), 1);
+}
+
+void tst_MainEventProcess::postedRequestsWaitForTheEventLoop()
+{
+    Party *login = party(Address::Login);
+    Party *panel = party(Address::MainPanel);
+    Party *profile = party(Address::OwnProfile);
+    Party *settings = party(Address::SystemSettings);
+
+    MainEventProcess::showLoginWindowAgain();
+    MainEventProcess::setShadow(0.25);
+    MainEventProcess::showMyProfile();
+    MainEventProcess::openProfileSettings();
+    MainEventProcess::openHotKeySettings();
+    MainEventProcess::openClearFilesDialog();
+    for (const Party *p : {login, panel, profile, settings})
+        QVERIFY(p->seen.isEmpty());
+
+    MainEventProcess::showMyProfileNow();
+    QCOMPARE(profile->seen.size(), 1);
+    QVERIFY(!profile->seen[0].posted);
+
+    deliverPosted();
+    QCOMPARE(login->seen.size(), 1);
+    QCOMPARE(login->seen[0].command, 0x10A8);
+    QCOMPARE(panel->seen.size(), 1);
+    {
+        PayloadReader r(panel->seen[0].data);
+        QCOMPARE(r.readDouble(), 0.25);
+        QVERIFY(r.ok() && r.atEnd());
+    }
+    QCOMPARE(profile->seen.size(), 3);
+    QCOMPARE(profile->seen[1].command, 0x10E4);
+    QCOMPARE(profile->seen[2].command, 0x10F8);
+    QCOMPARE(settings->seen.size(), 2);
+    QCOMPARE(settings->seen[0].command, 0x10A1);
+    QCOMPARE(settings->seen[1].command, 0x1240);
+    for (const Party *p : {login, panel, settings})
+        for (const Seen &seen : p->seen)
+            QVERIFY(seen.posted && seen.source == Shell);
+}
+
+void tst_MainEventProcess::fanOutReachesEveryParty()
+{
+    Party *login = party(Address::Login);
+    Party *contacts = party(Address::Contacts);
+    Party *chat = party(Address::Chat);
+    Party *card = party(Address::ContactCard);
+    Party *panel = party(Address::MainPanel);
+    Party *groupChat = party(Address::GroupChat);
+    Party *profile = party(Address::OwnProfile);
+    const QList<Party *> all{login, contacts, chat, card, panel, groupChat, profile};
+    const auto commands = [](const Party *p) {
+        QList<int> list;
+        for (const Seen &seen : p->seen)
+            list.append(seen.command);
+        return list;
+    };
+
+    MainEventProcess::choosePresence(QStringLiteral("离开"), QStringLiteral("back soon"), 3);
+    for (Party *p : {login, contacts}) {
+        QCOMPARE(commands(p), QList<int>{0x10AE});
+        QCOMPARE(p->seen[0].target, p->pluginId());
+        PayloadReader r(p->seen[0].data);
+        QCOMPARE(r.readString(), QStringLiteral("离开"));
+        QCOMPARE(r.readString(), QStringLiteral("back soon"));
+        QCOMPARE(r.readInt(), 3);
+        QVERIFY(r.ok() && r.atEnd());
+    }
+
+    MainEventProcess::setSignature(QStringLiteral("busy today"));
+    QCOMPARE(contacts->seen.last().command, 0x1125);
+    QCOMPARE(PayloadReader(contacts->seen.last().data).readString(), QStringLiteral("busy today"));
+    QCOMPARE(commands(profile), QList<int>{0x1125});
+    QVERIFY(profile->seen[0].data.isEmpty());
+
+    for (Party *p : all)
+        p->seen.clear();
+    MainEventProcess::setAllOffline();
+    for (Party *p : all)
+        QCOMPARE(commands(p), (QList<Party *>{chat, card, groupChat, panel}.contains(p)
+                                   ? QList<int>{0x1151} : QList<int>{}));
+
+    for (Party *p : all)
+        p->seen.clear();
+    MainEventProcess::announceOnline();
+    for (Party *p : all)
+        QCOMPARE(commands(p), (QList<Party *>{chat, card, panel}.contains(p)
+                                   ? QList<int>{0x1152} : QList<int>{}));
+
+    for (Party *p : all)
+        p->seen.clear();
+    MainEventProcess::broadcastSkinValue(200);
+    for (Party *p : all)
+        QVERIFY(p->seen.isEmpty());
+    deliverPosted();
+    for (Party *p : all) {
+        QCOMPARE(commands(p), QList<int>{0x1237});
+        QVERIFY(p->seen[0].posted);
+        QVERIFY(p->seen[0].target.isEmpty());
+        QCOMPARE(p->seen[0].source, Shell);
+        QCOMPARE(PayloadReader(p->seen[0].data).readInt(), 200);
+    }
+}
+
+void tst_MainEventProcess::questionsDecodeTheAnswer()
+{
+    Party *contacts = party(Address::Contacts);
+    Party *chat = party(Address::Chat);
+    Party *small = party(Address::SmallBoxSender);
+    Party *login = party(Address::Login);
+    Party *groupChat = party(Address::GroupChat);
+
+    contacts->answer(0x1048, PayloadWriter::pack(true));
+    QVERIFY(MainEventProcess::isConnected());
+    QVERIFY(contacts->seen[0].data.isEmpty());
+    QVERIFY(!contacts->seen[0].posted);
+
+    chat->answer(0x10C6, PayloadWriter::pack(qint32(5)));
+    QCOMPARE(MainEventProcess::remainingUnreadCount(QStringLiteral("a@lumio")), 5);
+    QVERIFY(chat->seen[0].source.isEmpty());
+    QCOMPARE(PayloadReader(chat->seen[0].data).readString(), QStringLiteral("a@lumio"));
+
+    chat->answer(0x10CC, PayloadWriter::pack(QStringLiteral("<p>hi</p>")));
+    QCOMPARE(MainEventProcess::messageHtml(QStringLiteral("hi")), QStringLiteral("<p>hi</p>"));
+    QVERIFY(chat->seen.last().source.isEmpty());
+
+    small->answer(0x111B, PayloadWriter::pack(qint32(12)));
+    QCOMPARE(MainEventProcess::senderUnreadCount(QStringLiteral("pa_news@lumio")), 12);
+
+    groupChat->answer(0x11D1, PayloadWriter::pack(QStringLiteral("shared")));
+    QCOMPARE(MainEventProcess::fileInviteQuery(QStringLiteral("g"), QStringLiteral("f")),
+             QStringLiteral("shared"));
+    {
+        PayloadReader r(groupChat->seen[0].data);
+        QCOMPARE(r.readString(), QStringLiteral("g"));
+        QCOMPARE(r.readString(), QStringLiteral("f"));
+        QVERIFY(r.ok() && r.atEnd());
+    }
+
+    int opaque = 0;
+    login->answer(0x1083, addressOf(&opaque));
+    QCOMPARE(MainEventProcess::loginRecordAddress(), reinterpret_cast<quintptr>(&opaque));
+    groupChat->answer(0x11AD, addressOf(&opaque));
+    QCOMPARE(MainEventProcess::groupRecord11AD(QStringLiteral("g")),
+             reinterpret_cast<quintptr>(&opaque));
+
+    QList<Seen> atShell;
+    m_router->setShellHandler([&atShell](BaseEvent *e) {
+        atShell.append({e->command(), e->data(), e->sourceId(), e->targetId(), e->posted()});
+        const char *answers[] = {"me@lumio", "key-1", "uid-1"};
+        const int index = e->command() == 0x1047 ? 0 : e->command() == 0x10AA ? 1 : 2;
+        e->setData(PayloadWriter::pack(QString::fromLatin1(answers[index])));
+    });
+    QCOMPARE(MainEventProcess::ownJid(), QStringLiteral("me@lumio"));
+    QCOMPARE(MainEventProcess::logUploadKey(), QStringLiteral("key-1"));
+    QCOMPARE(MainEventProcess::logUploadUserId(), QStringLiteral("uid-1"));
+    QCOMPARE(atShell.size(), 3);
+    QCOMPARE(atShell[2].command, 0x10AB);
+    for (const Seen &seen : atShell)
+        QVERIFY(seen.source == Shell && seen.target == Shell);
+}
+
+void tst_MainEventProcess::missingAnswersGiveDefaults()
+{
+    LogCapture log;
+
+    QCOMPARE(MainEventProcess::isConnected(), false);
+    QVERIFY(log.contains(QStringLiteral("no answer to command 0x1048")));
+    QCOMPARE(MainEventProcess::userName(), QString());
+    QCOMPARE(MainEventProcess::senderUnreadCount(QStringLiteral("j")), 0);
+    QCOMPARE(MainEventProcess::loginRecordAddress(), quintptr(0));
+    QCOMPARE(MainEventProcess::contactListWidget(), static_cast<QWidget *>(nullptr));
+    QVERIFY(MainEventProcess::ownAccount().jid.isEmpty());
+    QVERIFY(MainEventProcess::unreadMessages().isEmpty());
+    QVERIFY(MainEventProcess::expandedGroups().isEmpty());
+
+    // A receiver that ignores the question leaves the request's own bytes in place.
+    Party *chat = party(Address::Chat);
+    Party *card = party(Address::ContactCard);
+    Party *groupChat = party(Address::GroupChat);
+    log.clear();
+    QCOMPARE(MainEventProcess::messageHtml(QStringLiteral("<b>fragment</b>")), QString());
+    QCOMPARE(MainEventProcess::remainingUnreadCount(QStringLiteral("somebody@lumio")), 0);
+    QCOMPARE(MainEventProcess::fileInviteQuery(QStringLiteral("g"), QStringLiteral("f")),
+             QString());
+    QVERIFY(MainEventProcess::contactCard(QStringLiteral("somebody@lumio")).jid.isEmpty());
+    QVERIFY(MainEventProcess::group(QStringLiteral("room@conference.lumio")).name.isEmpty());
+    QCOMPARE(MainEventProcess::isPublicAccount(QStringLiteral("pa_x@lumio")), false);
+    QCOMPARE(chat->seen.size(), 2);
+    QCOMPARE(card->seen.size(), 2);
+    QCOMPARE(groupChat->seen.size(), 2);
+    QVERIFY(log.contains(QStringLiteral("no answer to command 0x10cc")));
+    QVERIFY(log.contains(QStringLiteral("no answer to command 0x1043")));
+
+    // An answer too short for its value reads as the default.
+    chat->answer(0x10C9, QByteArray(""));
+    chat->answer(0x10C6, QByteArray("\x00\x01", 2));
+    QCOMPARE(MainEventProcess::hasUnfinishedChats(), false);
+    QCOMPARE(MainEventProcess::remainingUnreadCount(QStringLiteral("j")), 0);
+}
+
+void tst_MainEventProcess::recordAnswersAreCopies()
+{
+    Party *card = party(Address::ContactCard);
+    Party *account = party(Address::OwnAccount);
+    Party *directory = party(Address::UserDirectory);
+    Party *groupChat = party(Address::GroupChat);
+
+    auto vcard = std::make_unique<VcardInfo>();
+    vcard->jid = QStringLiteral("alice@lumio");
+    vcard->nickName = QStringLiteral("Alice");
+    vcard->remarkName = QStringLiteral("Ali");
+    vcard->headImagePath = QStringLiteral("/heads/alice.png");
+    vcard->presence = 4;
+    card->answer(0x1043, addressOf(vcard.get()));
+    const VcardInfo copy = MainEventProcess::contactCard(QStringLiteral("alice@lumio"));
+    QVERIFY(card->seen.last().source.isEmpty());
+    vcard->nickName = QStringLiteral("changed");
+    vcard.reset();
+    QCOMPARE(copy.jid, QStringLiteral("alice@lumio"));
+    QCOMPARE(copy.nickName, QStringLiteral("Alice"));
+    QCOMPARE(copy.displayName(), QStringLiteral("Ali"));
+    QCOMPARE(copy.headImagePath, QStringLiteral("/heads/alice.png"));
+    QCOMPARE(copy.presence, 4);
+
+    card->answer(0x1043, addressOf(nullptr));
+    const VcardInfo none = MainEventProcess::contactCard(QStringLiteral("ghost@lumio"));
+    QVERIFY(none.jid.isEmpty() && none.nickName.isEmpty() && none.presence == 0);
+
+    VcardInfo own;
+    own.jid = QStringLiteral("me@lumio");
+    own.signature = QStringLiteral("hello");
+    account->answer(0x1127, addressOf(&own));
+    QCOMPARE(MainEventProcess::ownAccount().signature, QStringLiteral("hello"));
+
+    auto user = std::make_unique<UserRecord>(
+        UserRecord{QStringLiteral("me@lumio"), QStringLiteral("me"), QStringLiteral("me_folder")});
+    directory->answer(0x113E, addressOf(user.get()));
+    const UserRecord userCopy = MainEventProcess::currentUser();
+    user.reset();
+    QCOMPARE(userCopy.folderName, QStringLiteral("me_folder"));
+    QCOMPARE(userCopy.account, QStringLiteral("me"));
+
+    const GroupRecord room{QStringLiteral("room@conference.lumio"), QStringLiteral("Team"),
+                           QStringLiteral("/heads/team.png")};
+    groupChat->answer(0x11A9, addressOf(&room));
+    QCOMPARE(MainEventProcess::group(room.jid).name, QStringLiteral("Team"));
+    QCOMPARE(PayloadReader(groupChat->seen.last().data).readString(), room.jid);
+
+    const PublicAccountRecord news{QStringLiteral("pa_news@lumio"), QStringLiteral("News"),
+                                   QStringLiteral("/heads/news.png")};
+    card->answer(0x1226, addressOf(&news));
+    const PublicAccountRecord newsCopy = MainEventProcess::publicAccount(news.jid);
+    QCOMPARE(newsCopy.name, QStringLiteral("News"));
+    QCOMPARE(newsCopy.imagePath, QStringLiteral("/heads/news.png"));
+    QCOMPARE(card->seen.last().source, Shell);
+}
+
+void tst_MainEventProcess::containerAnswers()
+{
+    Party *chat = party(Address::Chat);
+    Party *panel = party(Address::MainPanel);
+
+    auto unread = std::make_unique<MainEventProcess::UnreadMessages>();
+    MessageData first;
+    first.fromJid = QStringLiteral("a@lumio");
+    first.text = QStringLiteral("one");
+    MessageData second = first;
+    second.text = QStringLiteral("two");
+    unread->insert(QStringLiteral("a@lumio"), {first, second});
+    unread->insert(QStringLiteral("b@lumio"), {});
+    chat->answer(0x10CA, addressOf(unread.get()));
+    const MainEventProcess::UnreadMessages copy = MainEventProcess::unreadMessages();
+    unread.reset();
+    QCOMPARE(copy.keys(), (QStringList{QStringLiteral("a@lumio"), QStringLiteral("b@lumio")}));
+    QCOMPARE(copy.value(QStringLiteral("a@lumio")).size(), 2);
+    QCOMPARE(copy.value(QStringLiteral("a@lumio")).at(1).text, QStringLiteral("two"));
+    QVERIFY(chat->seen[0].source.isEmpty());
+    QVERIFY(chat->seen[0].data.isEmpty());
+
+    chat->answer(0x10CA, addressOf(nullptr));
+    QVERIFY(MainEventProcess::unreadMessages().isEmpty());
+
+    auto groups = std::make_unique<QStringList>(QStringList{QStringLiteral("Friends"),
+                                                            QStringLiteral("同事")});
+    panel->answer(0x11BD, addressOf(groups.get()));
+    const QStringList expanded = MainEventProcess::expandedGroups();
+    groups.reset();
+    QCOMPARE(expanded, (QStringList{QStringLiteral("Friends"), QStringLiteral("同事")}));
+
+    QWidget contactList;
+    panel->answer(0x1086, addressOf(&contactList));
+    QCOMPARE(MainEventProcess::contactListWidget(), &contactList);
+}
+
+QTEST_MAIN(tst_MainEventProcess)
+#include "tst_MainEventProcess.moc"
