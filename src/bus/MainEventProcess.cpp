@@ -3,6 +3,8 @@
 #include "BusRequest.h"
 
 #include <lumio/Addresses.h>
+#include <lumio/BaseEvent.h>
+#include <lumio/EventManager.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
 
@@ -560,9 +562,17 @@ void MainEventProcess::showTopic(const QString &text)
     BusRequest::tell(0x1119, Address::Topic, PayloadWriter::pack(text));
 }
 
-void MainEventProcess::broadcastSkinValue(int value)
+void MainEventProcess::broadcastSkin(const SysUIData &skin)
 {
-    BusRequest::post(0x1237, Address::Broadcast, PayloadWriter::pack(value));
+    // The record rides along as an attachment, so it lives until the last
+    // receiver's copy is gone; the payload carries its address.
+    auto *copy = new SysUIData(skin);
+    PayloadWriter payload;
+    payload.writeAddress(copy);
+    auto *event = new BaseEvent(0x1237, payload.bytes(), QString(), QString::fromLatin1(Address::Shell),
+                                {}, true, true);
+    event->addAttachment(copy);
+    BusRequest::bus()->send(event);
 }
 
 // The shell's own log-in cache

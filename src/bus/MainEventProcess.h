@@ -2,6 +2,7 @@
 
 #include <lumio/MessageData.h>
 #include <lumio/Records.h>
+#include <lumio/SysUIData.h>
 #include <lumio/VcardInfo.h>
 
 #include <QList>
@@ -146,7 +147,7 @@ public:
     static void showTopic(const QString &text);
 
     // Every plug-in
-    static void broadcastSkinValue(int value);
+    static void broadcastSkin(const SysUIData &skin);
 
     // The shell's own log-in cache
     static QString ownJid();

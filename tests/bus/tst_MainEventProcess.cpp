@@ -25,6 +25,7 @@ struct Seen
     QString source;
     QString target;
     bool posted = false;
+    int skinOpacity = -1;
 };
 
 // A plug-in living in the test: records what reaches it and answers only
@@ -49,6 +50,12 @@ protected:
         if (!e)
             return;
         seen.append({e->command(), e->data(), e->sourceId(), e->targetId(), e->posted()});
+        if (e->command() == 0x1237 && e->attachments().size() == 1) {
+            PayloadReader reader(e->data());
+            const auto *skin = reader.readPointer<SysUIData>();
+            if (skin == e->attachments().at(0))
+                seen.last().skinOpacity = skin->backgroundOpacity;
+        }
         const auto found = m_answers.constFind(e->command());
         if (found != m_answers.cend())
             e->setData(*found);
@@ -339,7 +346,9 @@ void tst_MainEventProcess::fanOutReachesEveryParty()
 
     for (Party *p : all)
         p->seen.clear();
-    MainEventProcess::broadcastSkinValue(200);
+    SysUIData skin;
+    skin.backgroundOpacity = 200;
+    MainEventProcess::broadcastSkin(skin);
     for (Party *p : all)
         QVERIFY(p->seen.isEmpty());
     deliverPosted();
@@ -348,7 +357,7 @@ void tst_MainEventProcess::fanOutReachesEveryParty()
         QVERIFY(p->seen[0].posted);
         QVERIFY(p->seen[0].target.isEmpty());
         QCOMPARE(p->seen[0].source, Shell);
-        QCOMPARE(PayloadReader(p->seen[0].data).readInt(), 200);
+        QCOMPARE(p->seen[0].skinOpacity, 200);
     }
 }
 
