@@ -1,0 +1,89 @@
+#include "StoreSql.h"
+
+#include "log/ShellLog.h"
+
+#include <QSqlError>
+
+namespace StoreSql {
+
+int resultCode(const QSqlError &error)
+{
+    if (error.type() == QSqlError::NoError)
+        return Ok;
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : GenericError;
+}
+
+int resultCode(const QSqlQuery &query)
+{
+    return resultCode(query.lastError());
+}
+
+QString bindable(const QString &text)
+{
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
+QString containsPattern(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('!') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            escaped.append(QLatin1Char('!'));
+        escaped.append(c);
+    }
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+QString describe(const QSqlError &error)
+{
+    return QStringLiteral("[%1] %2").arg(error.nativeErrorCode(), error.text());
+}
+
+static void bindAll(QSqlQuery &query, std::initializer_list<QVariant> values)
+{
+    int position = 0;
+    for (const QVariant &value : values) {
+        if (value.typeId() == QMetaType::QString)
+            query.bindValue(position++, bindable(value.toString()));
+        else
+            query.bindValue(position++, value);
+    }
+}
+
+bool run(QSqlQuery &query, const QString &sql, std::initializer_list<QVariant> values)
+{
+    if (!query.prepare(sql)) {
+        LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, describe(query.lastError())));
+        return false;
+    }
+    return rerun(query, values);
+}
+
+bool rerun(QSqlQuery &query, std::initializer_list<QVariant> values)
+{
+    bindAll(query, values);
+    if (query.exec())
+        return true;
+    LOG_WARN(QStringLiteral("statement \"%1\" failed: %2")
+                 .arg(query.lastQuery(), describe(query.lastError())));
+    return false;
+}
+
+QVariant firstValue(const QSqlDatabase &db, const QString &sql, std::initializer_list<QVariant> values)
+{
+    QSqlQuery query(db);
+    if (!run(query, sql, values) || !query.next())
+        return {};
+    return query.value(0);
+}
+
+bool hasRow(const QSqlDatabase &db, const QString &sql, std::initializer_list<QVariant> values)
+{
+    QSqlQuery query(db);
+    return run(query, sql, values) && query.next();
+}
+
+} // namespace StoreSql
