@@ -15,6 +15,7 @@
 
 bool CLocalDataBase::Open(const QString &account, const QString &basePath, bool fullSchema)
 {
+    DBMessageSave::registerMetaType();
     Close();
     if (!AccountDatabasePath::isUsableAccount(account)) {
         LOG_WARN(QStringLiteral("database not opened: \"%1\" is no account folder").arg(account));

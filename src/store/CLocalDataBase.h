@@ -1,10 +1,20 @@
 #pragma once
 
+#include "FileStatusStore.h"
+#include "MessageDeletion.h"
+#include "MessageLookup.h"
+#include "MessageSearch.h"
+#include "MessageStore.h"
+
 #include <QString>
 
-// The account's local database, data.db: connection, schema and integrity check.
-// Everything runs on one process-wide handle.
-class CLocalDataBase
+// The account's local database, data.db: connection, schema, integrity check, and (through
+// the bases, by table) every row operation. Everything runs on one process-wide handle.
+class CLocalDataBase : public MessageStore,
+                       public MessageLookup,
+                       public MessageDeletion,
+                       public MessageSearch,
+                       public FileStatusStore
 {
 public:
     // Opens <basePath>/<account>/data.db on the default connection, creating folders and

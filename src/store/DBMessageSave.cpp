@@ -1,0 +1,7 @@
+#include "DBMessageSave.h"
+
+void DBMessageSave::registerMetaType()
+{
+    static const int id = qRegisterMetaType<DBMessageSave>("DBMessageSave");
+    Q_UNUSED(id)
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "DBMessageSave.h"
+#include "MessageRow.h"
+
+#include <QSqlQuery>
+
+// Turns messages into msgrecord rows and back. extension1..3 and videoRotate carry
+// different attr fields depending on message_type.
+class MessageMapping
+{
+public:
+    static MessageRow toRow(const DBMessageSave &message);
+    // Reads a row selected with SchemaText::messageColumns().
+    static DBMessageSave fromQuery(const QSqlQuery &query);
+    static void bindRow(QSqlQuery &query, const MessageRow &row);
+};

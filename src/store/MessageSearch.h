@@ -1,0 +1,34 @@
+#pragma once
+
+#include "DBMessageSave.h"
+
+#include <QList>
+#include <QString>
+
+// Keyword searches of msgrecord: a message matches when its sender is the keyword or its
+// true_content contains it literally. Oldest first; the range code limits the time.
+class MessageSearch
+{
+public:
+    static QString TimeRangeStart(const int &rangeCode);
+
+    static QList<DBMessageSave> SearchMessagesByJid(const QString &jid, const QString &keyword,
+                                                    const int &rangeCode);
+    static QList<DBMessageSave> SearchMessagesByFlag(const QString &jid, const QString &messageFlag,
+                                                     const QString &keyword, const int &rangeCode);
+    static QList<DBMessageSave> SearchConversationByJid(const QString &jid, const QString &suffix,
+                                                        const QString &keyword, const int &rangeCode);
+    static QList<DBMessageSave> SearchConversation(const QString &jid, const QString &suffix,
+                                                   const QString &keyword, const int &rangeCode);
+
+    struct Scope
+    {
+        QString messageFlag;
+        QString uniqueJid;
+        QString jid;
+        bool byFlag = false;
+        bool byConversation = false;
+        bool byJid = false;
+    };
+    static QList<DBMessageSave> search(const Scope &scope, const QString &keyword, int rangeCode);
+};
