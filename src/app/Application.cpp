@@ -12,8 +12,8 @@
 #include "bus/PLuginData.h"
 #include "bus/PluginManager.h"
 #include "endpoints/CUrlInfo.h"
-#include "log/DiagnosticLog.h"
 #include "log/LogConfigFile.h"
+#include "log/LogContext.h"
 #include "log/ShellLog.h"
 #include "platform/TerminationSignals.h"
 #include "ui/LibCtrlsMessageProcess.h"
@@ -97,28 +97,36 @@ void applyStyleSheet(QApplication &app)
         app.setStyleSheet(lines.join(QLatin1Char('\n')));
 }
 
-DiagnosticLog *startLogging()
+LogContext *startLogging()
 {
     const QString logFolder = AppPaths::logFolder();
+    QStringList problems;
     QString error;
     QString cfg = LogConfigFile::prepare(AppPaths::applicationDir() + QStringLiteral("/log.cfg"),
                                          logFolder, &error);
     if (cfg.isEmpty()) {
-        qWarning().noquote() << error;
+        problems.append(error);
         cfg = QStringLiteral("./log.cfg");
     }
 
     // Never destroyed: plug-ins keep writing through it until the process ends.
-    auto *log = new DiagnosticLog;
-    ShellLog::setShared(log);
+    auto *log = new LogContext;
+    LogContext::publish(log);
     PluginManager::instance()->setLogger(log);
+    if (!log->openCustomLog(QDir(logFolder).absoluteFilePath(QStringLiteral("CustomLog.csv"))))
+        problems.append(QStringLiteral("custom log not opened in %1").arg(logFolder));
+    log->setAppFont(QApplication::font());
 
-    if (!DiagnosticLog::configure(cfg, LogConfigFile::debugLogPath(logFolder), &error))
-        qWarning().noquote() << error;
+    if (!LogContext::configure(cfg, &error))
+        problems.append(error);
     const QString rule(76, QLatin1Char('='));
     LOG_INFO(rule);
     LOG_INFO(QStringLiteral("begin start log."));
     LOG_INFO(rule);
+    for (const QString &problem : std::as_const(problems)) {
+        qWarning().noquote() << problem;
+        LOG_WARN(problem);
+    }
     return log;
 }
 
@@ -176,9 +184,14 @@ int application(int argc, char *argv[])
 
     QApplication::exec();
 
+    LogContext *log = LogContext::published();
+    if (log)
+        log->destroyStream();
     const QString rule(76, QLatin1Char('*'));
     LOG_INFO(rule);
     LOG_INFO(QStringLiteral("end log."));
     LOG_INFO(rule);
+    if (log)
+        log->closeCustomLog();
     std::exit(0);
 }

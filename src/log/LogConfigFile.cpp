@@ -27,10 +27,12 @@ QString LogConfigFile::prepare(const QString &templatePath, const QString &logFo
         return {};
     }
     QByteArray text = source.readAll();
-    text.replace(TemplateLine,
-                 QByteArray("log4j.appender.R.File=") + debugLogPath(logFolder).toUtf8());
+    // UTF-8, which the configuration reads back; a backslash is an escape in a property file.
+    QByteArray path = debugLogPath(logFolder).toUtf8();
+    path.replace('\\', "\\\\");
+    text.replace(TemplateLine, QByteArray("log4j.appender.R.File=") + path);
 
-    // Written whole and renamed into place, so a failed copy never leaves a half file behind.
+    // Written whole into a new file renamed into place: nothing of an older or half copy remains.
     QSaveFile target(userCfg);
     if (!target.open(QIODevice::WriteOnly) || target.write(text) != text.size() || !target.commit()) {
         if (error)

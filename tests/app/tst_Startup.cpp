@@ -118,6 +118,10 @@ void tst_Startup::startsShowsLoginAndQuitsOnSignal()
     const int end = debugLog.indexOf("end log.");
     QVERIFY(begin >= 0 && login > begin && end > login);
     QVERIFY(debugLog.indexOf(stars) > login);
+    QVERIFY(debugLog.lastIndexOf(stars, end) > login && debugLog.indexOf(stars, end) > end);
+
+    const QString customLog = QString::fromUtf8(TestEnvironment::readText(logFolder(env.home()) + "CustomLog.csv"));
+    QVERIFY2(customLog.contains(QStringLiteral("\"第一条日志\"")), qPrintable(customLog));
 }
 
 void tst_Startup::secondStartKeepsTheUsersFiles()
@@ -140,6 +144,10 @@ void tst_Startup::secondStartKeepsTheUsersFiles()
     const QByteArray debugLog = TestEnvironment::readText(logFolder(env.home()) + "Debug.log");
     QVERIFY(debugLog.contains("uin= quicklunch="));
     QCOMPARE(debugLog.count("begin start log."), 2);
+    // The second start continues the custom log instead of starting it over.
+    const QByteArray customLog = TestEnvironment::readText(logFolder(env.home()) + "CustomLog.csv");
+    QCOMPARE(customLog.count(QStringLiteral("第一条日志").toUtf8()), 1);
+    QCOMPARE(customLog.count('\n'), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

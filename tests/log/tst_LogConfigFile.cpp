@@ -1,7 +1,7 @@
 // test-flags: LOG4CXX
 #include "TestEnvironment.h"
-#include "log/DiagnosticLog.h"
 #include "log/LogConfigFile.h"
+#include "log/LogContext.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +23,7 @@ private slots:
     void copiedOnceWithTheAppenderLineRewritten();
     void missingTemplateCreatesNothing();
     void nonAsciiLogFolderGetsTheRightFile();
+    void rewriteIsTheTemplateWithEveryLineReplaced();
 };
 
 void tst_LogConfigFile::copiedOnceWithTheAppenderLineRewritten()
@@ -68,13 +69,34 @@ void tst_LogConfigFile::nonAsciiLogFolderGetsTheRightFile()
 
     const QString debugLog = LogConfigFile::debugLogPath(folder);
     QString error;
-    QVERIFY2(DiagnosticLog::configure(cfg, debugLog, &error), qPrintable(error));
-    DiagnosticLog log;
+    QVERIFY2(LogContext::configure(cfg, &error), qPrintable(error));
+    LogContext log;
     log.write(SharedLog::Level::Info, QStringLiteral("第一行 hello"), __FILE__, __LINE__, "f");
     QVERIFY(TestEnvironment::readText(debugLog).contains(QStringLiteral("第一行 hello").toUtf8()));
     // Nothing was written under a mangled name beside it.
     QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
-    DiagnosticLog::shutdown();
+    LogContext::shutdown();
+}
+
+void tst_LogConfigFile::rewriteIsTheTemplateWithEveryLineReplaced()
+{
+    TestEnvironment env;
+    const QString templatePath = env.root() + "/app/log.cfg";
+    TestEnvironment::writeText(templatePath, Template + "#log4j.appender.R.File=./Debug.log\n");
+    // A backslash is an escape in a property file and must reach log4cxx as itself.
+    const QString folder = env.root() + QStringLiteral("/back\\slash 日志/");
+    const QString cfg = LogConfigFile::prepare(templatePath, folder, nullptr);
+    QVERIFY(!cfg.isEmpty());
+    const QByteArray line = "log4j.appender.R.File=" + QDir(folder).absoluteFilePath("Debug.log").toUtf8().replace("\\", "\\\\");
+    QByteArray expected = Template + "#log4j.appender.R.File=./Debug.log\n";
+    expected.replace("log4j.appender.R.File=./Debug.log", line);
+    QCOMPARE(TestEnvironment::readText(cfg), expected);
+
+    QVERIFY(LogContext::configure(cfg, nullptr));
+    LogContext log;
+    log.write(SharedLog::Level::Info, QStringLiteral("here"), __FILE__, __LINE__, "f");
+    QCOMPARE(TestEnvironment::readText(LogConfigFile::debugLogPath(folder)), QByteArray("here\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_LogConfigFile)

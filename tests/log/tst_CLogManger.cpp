@@ -1,0 +1,87 @@
+#include "TestEnvironment.h"
+#include "log/CLogManger.h"
+#include "log/CustomLogger.h"
+#include "log/LogContext.h"
+
+#include <QtTest>
+
+namespace {
+
+CustomLogFormat shippedFormat()
+{
+    return CustomLogFormat::fromFolder(TestEnvironment::binDir() + "/Resources/CustomLog");
+}
+
+QString lastLine(const QString &path)
+{
+    const QStringList lines = QString::fromUtf8(TestEnvironment::readText(path)).split('\n', Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last();
+}
+
+} // namespace
+
+class tst_CLogManger : public QObject
+{
+    Q_OBJECT
+private slots:
+    void forwardsToItsLogger();
+    void withoutALoggerEveryCallFails();
+    void instanceFollowsThePublishedContext();
+};
+
+void tst_CLogManger::forwardsToItsLogger()
+{
+    TestEnvironment env;
+    const QString path = env.root() + "/CustomLog.csv";
+    CustomLogger logger(path, shippedFormat());
+    QVERIFY(logger.open());
+    CLogManger manager(&logger);
+    QCOMPARE(manager.customLogger(), &logger);
+    QVERIFY(manager.setField6("acct&1"));
+    QVERIFY(manager.setField7("2.3.9|x"));
+    QVERIFY(manager.log(CLogManger::LevelWarn, "Mod::f()", "text", "here"));
+    QVERIFY(manager.flush());
+    QVERIFY(lastLine(path).contains("-2\",\"W\",\""));
+    QVERIFY(lastLine(path).endsWith("\",\"Mod::f()\",\"acct&1\",\"2.3.9|x\",\"text\",\"here\""));
+
+    QVERIFY(manager.reset());
+    const QStringList lines = QString::fromUtf8(TestEnvironment::readText(path)).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0), shippedFormat().header());
+    QVERIFY(lines.at(1).contains("第一条日志"));
+}
+
+void tst_CLogManger::withoutALoggerEveryCallFails()
+{
+    CLogManger manager(nullptr);
+    QVERIFY(!manager.log(CLogManger::LevelInfo, "f", "m", "l"));
+    QVERIFY(!manager.flush());
+    QVERIFY(!manager.reset());
+    QVERIFY(!manager.setField6("x"));
+    QVERIFY(!manager.setField7("x"));
+    QCOMPARE(QString(CLogManger::LevelError) + CLogManger::FieldSeparator + CLogManger::ItemSeparator,
+             QStringLiteral("E&|"));
+}
+
+void tst_CLogManger::instanceFollowsThePublishedContext()
+{
+    QVERIFY(!CLogManger::instance()->log("I", "f", "no context yet", "l"));
+
+    TestEnvironment env;
+    const QString path = env.root() + "/CustomLog.csv";
+    LogContext context;
+    QVERIFY(context.openCustomLog(path, shippedFormat()));
+    LogContext::publish(&context);
+    QCOMPARE(CLogManger::instance()->customLogger(), context.customLogger());
+    QVERIFY(CLogManger::instance()->log("E", "f", "through the context", "l"));
+    QVERIFY(lastLine(path).contains("through the context"));
+
+    // Closed at shutdown: the front end must not keep the destroyed logger.
+    context.closeCustomLog();
+    QVERIFY(!CLogManger::instance()->log("I", "f", "after close", "l"));
+    QVERIFY(!CLogManger::instance()->flush());
+    LogContext::publish(nullptr);
+}
+
+QTEST_GUILESS_MAIN(tst_CLogManger)
+#include "tst_CLogManger.moc"
