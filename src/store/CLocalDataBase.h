@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileStatusStore.h"
+#include "LoginStore.h"
 #include "MessageDeletion.h"
 #include "MessageLookup.h"
 #include "MessageSearch.h"
@@ -14,7 +15,8 @@ class CLocalDataBase : public MessageStore,
                        public MessageLookup,
                        public MessageDeletion,
                        public MessageSearch,
-                       public FileStatusStore
+                       public FileStatusStore,
+                       public LoginStore
 {
 public:
     // Opens <basePath>/<account>/data.db on the default connection, creating folders and
