@@ -1,0 +1,75 @@
+#include "CommandContext.h"
+
+#include "BusRequest.h"
+#include "ShellEntries.h"
+#include "log/ShellLog.h"
+
+#include <lumio/Addresses.h>
+#include <lumio/EventManager.h>
+
+namespace {
+
+QString hex(int command)
+{
+    return QStringLiteral("0x") + QString::number(command, 16).toUpper();
+}
+
+} // namespace
+
+CommandContext::CommandContext(BaseEvent &event, const ShellServices &services)
+    : m_event(event)
+    , m_services(services)
+    , m_in(event.data())
+{
+}
+
+ShellEntries &CommandContext::entries() const
+{
+    return m_services.entries ? *m_services.entries : *ShellEntries::current();
+}
+
+bool CommandContext::acceptsObject(const void *object) const
+{
+    if (m_event.posted()) {
+        LOG_WARN(QStringLiteral("command %1 carries an object address but was posted; dropped")
+                     .arg(hex(command())));
+        return false;
+    }
+    if (!object) {
+        LOG_WARN(
+            QStringLiteral("command %1 carries object address 0; dropped").arg(hex(command())));
+        return false;
+    }
+    return true;
+}
+
+bool CommandContext::expectsAnswer() const
+{
+    if (!m_event.posted())
+        return true;
+    LOG_DEBUG(
+        QStringLiteral("command %1 was posted; nobody waits for its answer").arg(hex(command())));
+    return false;
+}
+
+void CommandContext::answerBytes(const QByteArray &bytes)
+{
+    if (expectsAnswer())
+        m_event.setData(bytes);
+}
+
+bool CommandContext::hasMainWindow() const
+{
+    if (entries().hasMainWindow())
+        return true;
+    LOG_DEBUG(
+        QStringLiteral("command %1 before the main window exists; ignored").arg(hex(command())));
+    return false;
+}
+
+void CommandContext::forwardTo(const QString &target) const
+{
+    EventManager *bus = m_services.bus ? m_services.bus : BusRequest::bus();
+    bus->send(new BaseEvent(command(), m_event.data(), target, QString::fromLatin1(Address::Shell),
+                            {}, true, true));
+}

@@ -1,0 +1,7 @@
+#include "LoginCache.h"
+
+LoginCache *LoginCache::instance()
+{
+    static auto *cache = new LoginCache;
+    return cache;
+}

@@ -1,0 +1,161 @@
+#include "MessageCommands.h"
+
+#include "LoginCache.h"
+#include "MainSignalSender.h"
+#include "ShellEntries.h"
+#include "log/ShellLog.h"
+
+#include <lumio/MessageData.h>
+#include <lumio/Records.h>
+
+namespace {
+
+constexpr qint32 NoticeMessageType = 12;
+// No command can ask for a quiet notice: every notice flashes the tray.
+constexpr bool NoticeSilent = false;
+
+void arrivingMessage(CommandContext &c)
+{
+    const QString jid = c.in().readString();
+    if (const auto message = c.copyOf<MessageData>()) {
+        c.entries().trayShakeByMessage(jid, *message);
+        c.entries().addMessageToBox(*message, jid);
+    }
+}
+
+void noticeWithTime(CommandContext &c)
+{
+    const QString jid = c.in().readString();
+    MessageData message;
+    message.time = c.in().readString();
+    message.type = NoticeMessageType;
+    c.entries().trayShakeByMessage(jid, message);
+}
+
+// The first record of the list stands for the notice.
+void noticeFromList(CommandContext &c)
+{
+    const QString jid = c.in().readString();
+    const auto records = c.copyOf<QList<NoticeRecord>>();
+    if (!records)
+        return;
+    if (records->isEmpty()) {
+        LOG_DEBUG(QStringLiteral("notice list for %1 is empty; nothing to show").arg(jid));
+        return;
+    }
+    c.entries().trayShakeByNotice(jid, records->first().text, NoticeSilent);
+}
+
+void noticeFromRecord(CommandContext &c)
+{
+    const QString jid = c.in().readString();
+    c.in().readString();
+    if (const auto record = c.copyOf<NoticeRecord>())
+        c.entries().trayShakeByNotice(jid, record->text, NoticeSilent);
+}
+
+void messagesRead(CommandContext &c)
+{
+    const QString jid = c.in().readString();
+    const QString messageId = c.in().readString();
+    if (!messageId.isEmpty())
+        c.entries().removeMessageById(jid, messageId);
+    else if (!jid.isEmpty())
+        c.entries().removeUnreadMessagesOf(jid);
+    else
+        c.entries().removeAllUnreadMessages();
+}
+
+void updateBoxEntry(CommandContext &c)
+{
+    PayloadReader &in = c.in();
+    const QString first = in.readString();
+    const QString second = in.readString();
+    const QString third = in.readString();
+    const QString fourth = in.readString();
+    const bool flag = in.readBool();
+    c.entries().updateMessageBoxEntry(first, second, third, fourth, flag);
+}
+
+void addMessageRows(CommandTable &t)
+{
+    t.insert(0x1037, [](CommandContext &c) {
+        if (const auto message = c.copyOf<MessageData>())
+            c.signalSender().emitSystemMsgReceive(*message);
+    });
+    t.insert(0x1064, [](CommandContext &c) {
+        const QString name = c.in().readString();
+        if (const auto message = c.copyOf<MessageData>())
+            c.entries().addMessageToBox(*message, name);
+    });
+    t.insert(0x10C2, arrivingMessage);
+    t.insert(0x125A, [](CommandContext &c) {
+        if (const auto message = c.copyOf<MessageData>())
+            c.entries().trayShakeByMessage(message->fromJid, *message);
+    });
+    t.insert(0x11F7, noticeWithTime);
+    t.insert(0x1219, noticeFromList);
+    t.insert(0x1217, noticeFromRecord);
+    t.insert(0x1235, messagesRead);
+    t.insert(0x11A2, [](CommandContext &c) { c.entries().removeSender(c.in().readString()); });
+    t.insert(0x11BF, [](CommandContext &c) { c.entries().trayStopFlashing(c.in().readString()); });
+}
+
+void addMessageBoxRows(CommandTable &t)
+{
+    t.insert(0x105F, [](CommandContext &c) { c.entries().setMessageBoxCount(c.in().readInt()); });
+    const CommandHandler visible = [](CommandContext &c) {
+        if (c.expectsAnswer())
+            c.answer(c.entries().isMessageBoxVisible());
+    };
+    t.insert(0x1063, visible);
+    t.insert(0x117B, visible);
+    t.insert(0x1066, updateBoxEntry);
+    t.insert(0x1096, [](CommandContext &c) {
+        const QString key = c.in().readString();
+        c.cache().setLogUploadKey(key);
+        c.entries().setMessageBoxLogUploadKey(key);
+    });
+    t.insert(0x1097, [](CommandContext &c) {
+        const QString userId = c.in().readString();
+        c.cache().setLogUploadUserId(userId);
+        c.entries().setMessageBoxLogUploadUserId(userId);
+    });
+}
+
+void addInvitationRows(CommandTable &t)
+{
+    t.insert(0x1142, [](CommandContext &c) {
+        if (const auto message = c.copyOf<MessageData>())
+            c.entries().showAudioVideoInvitation(*message);
+    });
+    t.insert(0x1143,
+             [](CommandContext &c) { c.entries().closeAudioVideoInvitation(c.in().readString()); });
+    t.insert(0x1144,
+             [](CommandContext &c) { c.entries().closePhoneInvitation(c.in().readString()); });
+    t.insert(0x1145,
+             [](CommandContext &c) { c.entries().closeFileInvitation(c.in().readString()); });
+}
+
+void addCallRows(CommandTable &t)
+{
+    t.insert(0x125C, [](CommandContext &c) {
+        c.signalSender().emitNotifyMissingCallCount(c.in().readInt());
+    });
+    t.insert(0x125D, [](CommandContext &c) { c.signalSender().emitNotifyMissingCallCount(0); });
+    t.insert(0x1261,
+             [](CommandContext &c) { c.signalSender().emitNotifyRegisterState(c.in().readInt()); });
+    t.insert(0x1262, [](CommandContext &c) {
+        c.signalSender().emitNotifyRegisterUserIDAvailable(c.in().readBool());
+    });
+}
+
+} // namespace
+
+void MessageCommands::addTo(CommandTable &table)
+{
+    addMessageRows(table);
+    addMessageBoxRows(table);
+    addInvitationRows(table);
+    addCallRows(table);
+}

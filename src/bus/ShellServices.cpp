@@ -1,0 +1,16 @@
+#include "ShellServices.h"
+
+#include "LoginCache.h"
+#include "MainSignalSender.h"
+#include "PLuginData.h"
+#include "app/SystemSetData.h"
+
+ShellServices ShellServices::processWide()
+{
+    ShellServices services;
+    services.loginCache = LoginCache::instance();
+    services.settings = SystemSetData::instance();
+    services.subscriptions = PLuginData::instance();
+    services.signalSender = MainSignalSender::instance();
+    return services;
+}

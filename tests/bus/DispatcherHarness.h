@@ -1,0 +1,235 @@
+#pragma once
+
+// A private shell for the dispatcher's tests: its own settings, log-in cache,
+// subscription registry, signal hub, entries double and bus with two parties.
+
+#include "TestEnvironment.h"
+#include "app/SystemSetData.h"
+#include "bus/CommandDispatcher.h"
+#include "bus/EventRouter.h"
+#include "bus/LoginCache.h"
+#include "bus/MainSignalSender.h"
+#include "bus/PLuginData.h"
+#include "bus/PluginManager.h"
+#include "bus/ShellEntries.h"
+
+#include <lumio/Addresses.h>
+#include <lumio/BaseEvent.h>
+#include <lumio/PayloadReader.h>
+#include <lumio/PayloadWriter.h>
+#include <lumio/PluginInterface.h>
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <functional>
+#include <memory>
+
+namespace harness {
+
+const QString ShellAddress = QString::fromLatin1(Address::Shell);
+const QString Sender = QString::fromLatin1(Address::Contacts);
+
+// An object's address in a payload.
+struct At
+{
+    const void *object;
+};
+
+inline void put(PayloadWriter &writer, At at)
+{
+    writer.writeAddress(at.object);
+}
+template<typename T>
+void put(PayloadWriter &writer, const T &value)
+{
+    writer << value;
+}
+
+template<typename... Args>
+QByteArray bytes(const Args &...args)
+{
+    PayloadWriter writer;
+    (put(writer, args), ...);
+    return writer.bytes();
+}
+
+struct Seen
+{
+    int command = 0;
+    QByteArray data;
+    QString source;
+    bool posted = false;
+};
+
+// A plug-in living in the test that records what reaches it.
+class Party : public QObject, public PluginInterface
+{
+public:
+    explicit Party(const char *address)
+        : m_address(QString::fromLatin1(address))
+    {
+    }
+
+    QObject *receiver() override { return this; }
+    void setEventManager(EventManager *) override {}
+    QString pluginId() const override { return m_address; }
+    void setLogger(SharedLog *) override {}
+
+    QList<Seen> seen;
+
+protected:
+    void customEvent(QEvent *event) override
+    {
+        if (BaseEvent *e = BaseEvent::cast(event))
+            seen.append({e->command(), e->data(), e->sourceId(), e->posted()});
+    }
+
+private:
+    QString m_address;
+};
+
+// Records every entry called, one line each: the name and its arguments.
+class EntriesDouble : public ShellEntries
+{
+public:
+    QStringList calls;
+    bool mainWindow = false;
+    bool messageBoxVisible = false;
+    int presence = 0;
+    QList<MessageData> messages;
+    std::function<LoginCache::AccountRecord(const LoginCache::AccountRecord &)> cloudQuery;
+    int cloudQueries = 0;
+
+    bool hasMainWindow() override { return mainWindow; }
+    void loginCompleted() override { calls << QStringLiteral("loginCompleted"); }
+    void checkFreeDiskSpace() override { calls << QStringLiteral("checkFreeDiskSpace"); }
+    void mainWindowLoggedIn(int code) override { record("mainWindowLoggedIn", code); }
+    int mainWindowPresence() override { return presence; }
+    void setUnreadBadge(const QString &text) override { record("setUnreadBadge", text); }
+    void setStatusLine(const QString &text) override { record("setStatusLine", text); }
+    void applySkinAndRepaint() override { calls << QStringLiteral("applySkinAndRepaint"); }
+    LoginCache::AccountRecord queryCloudAccount(const LoginCache::AccountRecord &stored) override
+    {
+        ++cloudQueries;
+        return cloudQuery ? cloudQuery(stored) : stored;
+    }
+    void addMessageToBox(const MessageData &message, const QString &name) override
+    {
+        messages.append(message);
+        record("addMessageToBox", name);
+    }
+    void removeMessageById(const QString &jid, const QString &id) override
+    {
+        record("removeMessageById", jid, id);
+    }
+    void removeUnreadMessagesOf(const QString &jid) override
+    {
+        record("removeUnreadMessagesOf", jid);
+    }
+    void removeAllUnreadMessages() override { calls << QStringLiteral("removeAllUnreadMessages"); }
+    bool isMessageBoxVisible() override { return messageBoxVisible; }
+    void setMessageBoxLogUploadKey(const QString &key) override
+    {
+        record("setMessageBoxLogUploadKey", key);
+    }
+    void setMessageBoxLogUploadUserId(const QString &id) override
+    {
+        record("setMessageBoxLogUploadUserId", id);
+    }
+    void trayShakeByMessage(const QString &jid, const MessageData &message) override
+    {
+        messages.append(message);
+        record("trayShakeByMessage", jid);
+    }
+    void trayShakeByNotice(const QString &jid, const QString &text, bool silent) override
+    {
+        record("trayShakeByNotice", jid, text, silent);
+    }
+    void trayLoginStarted() override { calls << QStringLiteral("trayLoginStarted"); }
+    void showMobileLogin(int client, bool loggedIn) override
+    {
+        record("showMobileLogin", client, loggedIn);
+    }
+
+private:
+    template<typename... Args>
+    void record(const char *name, const Args &...args)
+    {
+        QStringList line{QString::fromLatin1(name)};
+        (line.append(QVariant::fromValue(args).toString()), ...);
+        calls << line.join(QLatin1Char(' '));
+    }
+};
+
+struct PrivateShell
+{
+    TestEnvironment env; // first: the settings read HOME when they are built
+    LoginCache cache;
+    SystemSetData settings;
+    PLuginData subscriptions;
+    MainSignalSender signalSender;
+    EntriesDouble entries;
+    PluginManager plugins;
+    EventRouter router{&plugins};
+    CommandDispatcher dispatcher{services()};
+    Party mainPanel{Address::MainPanel};
+    Party chat{Address::Chat};
+
+    PrivateShell()
+    {
+        QObject::connect(&plugins, &PluginManager::pluginLoaded, &subscriptions,
+                         &PLuginData::addKnownSender);
+        plugins.setEventManager(&router);
+        plugins.addPlugin(&mainPanel, QStringLiteral("test"));
+        plugins.addPlugin(&chat, QStringLiteral("test"));
+        router.setShellHandler([this](BaseEvent *event) { dispatcher.execute(event); });
+    }
+
+    ShellServices services()
+    {
+        ShellServices s;
+        s.loginCache = &cache;
+        s.settings = &settings;
+        s.subscriptions = &subscriptions;
+        s.signalSender = &signalSender;
+        s.entries = &entries;
+        s.bus = &router;
+        return s;
+    }
+
+    // A synchronous question from a plug-in; the payload afterwards.
+    QByteArray ask(int command, const QByteArray &payload = {},
+                   const QString &target = ShellAddress)
+    {
+        BaseEvent event(command, payload, target, Sender);
+        router.send(&event);
+        return event.data();
+    }
+
+    void post(int command, const QByteArray &payload = {})
+    {
+        router.send(new BaseEvent(command, payload, ShellAddress, Sender, {}, true, true));
+        deliverPosted();
+    }
+
+    // The router's turn, then the turn of what it posted on.
+    static void deliverPosted()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    }
+
+    // An account whose config.ini holds the given INI text, loaded into the settings.
+    QString loadAccount(const QString &account, const QByteArray &config = {})
+    {
+        const QString folder = settings.messageFilePath() + QLatin1Char('/') + account;
+        QDir().mkpath(folder);
+        if (!config.isEmpty())
+            TestEnvironment::writeText(folder + QStringLiteral("/config.ini"), config);
+        ask(0x1067, bytes(account));
+        return folder;
+    }
+};
+
+} // namespace harness
