@@ -28,8 +28,9 @@ public:
 
     int command() const { return m_command; }
     QByteArray data() const { return m_data; }
-    QString sourceId() const { return m_sourceId; }
-    QString targetId() const { return m_targetId; }
+    // By reference: the router reads both for every event it routes.
+    const QString &sourceId() const { return m_sourceId; }
+    const QString &targetId() const { return m_targetId; }
     bool flag() const { return m_flag; }
     bool posted() const { return m_posted; }
     QList<void *> attachments() const;

@@ -9,6 +9,20 @@
 
 #include <QCoreApplication>
 
+#include <cstring>
+
+namespace {
+
+// Addresses share their length, so Qt's compare never stops at the size and
+// goes out of line; equal addresses are equal memory.
+bool sameAddress(const QString &a, const QString &b)
+{
+    return a.size() == b.size()
+        && std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(QChar)) == 0;
+}
+
+} // namespace
+
 EventRouter *EventRouter::instance()
 {
     static auto *router = new EventRouter(PluginManager::instance());
@@ -33,23 +47,27 @@ void EventRouter::setControlsReceiver(QObject *receiver)
 
 void EventRouter::route(BaseEvent *event)
 {
-    const QString target = event->targetId();
-    if (target == QLatin1String(Address::Shell)) {
+    // Converted once, not on every event.
+    static const QString shell = QString::fromLatin1(Address::Shell);
+    static const QString controls = QString::fromLatin1(Address::ControlsLibrary);
+
+    const QString &target = event->targetId();
+    if (sameAddress(target, shell)) {
         if (m_shellHandler)
             m_shellHandler(event);
         return;
     }
-    if (target == QLatin1String(Address::ControlsLibrary)) {
+    if (sameAddress(target, controls)) {
         deliver(m_controls, event);
         return;
     }
     if (!m_plugins)
         return;
 
-    const QString source = event->sourceId();
+    const QString &source = event->sourceId();
     if (!target.isEmpty()) {
         // A targeted event reaches at most one plug-in: look it up instead of walking the table.
-        if (target == source)
+        if (sameAddress(target, source))
             return;
         if (PluginInterface *plugin = m_plugins->plugin(target))
             deliver(plugin->receiver(), event);
@@ -61,7 +79,7 @@ void EventRouter::route(BaseEvent *event)
             LOG_WARN(QStringLiteral("lists.at(i) is null"));
             continue;
         }
-        if (route.address != source)
+        if (!sameAddress(route.address, source))
             deliver(route.plugin->receiver(), event);
     }
 }
