@@ -56,12 +56,15 @@ void tst_CommonFun::diskSpaceOfARealFolder()
 {
     TestEnvironment env;
     const QString folder = env.home();
-    const qint64 reference = QStorageInfo(folder).bytesAvailable();
-    QVERIFY(reference > 0);
     const quint64 bytes = CommonFun::diskFreeBytes(folder);
-    // Another process may write meanwhile; the volume's figure must still be close.
-    QVERIFY2(qAbs(qint64(bytes) - reference) < 256 * 1024 * 1024,
-             qPrintable(QStringLiteral("%1 vs %2").arg(bytes).arg(reference)));
+    QVERIFY(bytes > 0);
+    // QStorageInfo finds the volume through the mount table, which a chroot may lack.
+    const qint64 reference = QStorageInfo(folder).bytesAvailable();
+    if (reference > 0) {
+        // Another process may write meanwhile; the volume's figure must still be close.
+        QVERIFY2(qAbs(qint64(bytes) - reference) < 256 * 1024 * 1024,
+                 qPrintable(QStringLiteral("%1 vs %2").arg(bytes).arg(reference)));
+    }
     // A file that does not exist yet lies on its folder's volume.
     QVERIFY(CommonFun::diskFreeBytes(folder + QStringLiteral("/data.db")) > 0);
     const quint64 megabytes = CommonFun::diskFreeMegabytes(folder);
