@@ -133,9 +133,7 @@ LogContext *startLogging()
 void loadPlugins()
 {
     startupBanner("===========加载插件开始=========");
-    CUrlInfo *urls = CUrlInfo::instance();
-    urls->load(AppPaths::applicationDir() + QStringLiteral("/allurl.ini"));
-    PluginManager::instance()->setNameList(urls->pluginNames());
+    PluginManager::instance()->setNameList(CUrlInfo::instance()->pluginNames());
     PluginManager::instance()->loadPlugin();
     startupBanner("============加载插件结束========");
 }
