@@ -68,7 +68,7 @@ void tst_CommonFun::diskSpaceOfARealFolder()
     // A file that does not exist yet lies on its folder's volume.
     QVERIFY(CommonFun::diskFreeBytes(folder + QStringLiteral("/data.db")) > 0);
     const quint64 megabytes = CommonFun::diskFreeMegabytes(folder);
-    QVERIFY(qAbs(qint64(megabytes) - (reference >> 20)) < 256);
+    QVERIFY(qAbs(qint64(megabytes) - qint64(bytes >> 20)) < 256);
 }
 
 void tst_CommonFun::diskSpaceOfAMissingFolder()
