@@ -48,6 +48,7 @@ public:
     void setAutoReplyList(const QStringList &value) { m_settings.autoReplyList = value; }
     void setBusyAutoReplyStr(const QString &value) { m_settings.busyAutoReplyStr = value; }
     void setBusyAutoReplyList(const QStringList &value) { m_settings.busyAutoReplyList = value; }
+    void setMsgSync(const QString &value) { m_settings.msgSync = value; }
 
     SysUIData currentSkin() const { return m_currentSkin; }
     void setCurrentSkin(const SysUIData &skin) { m_currentSkin = skin; }

@@ -29,22 +29,6 @@ void reloadAccount(CommandContext &c)
     c.settings().loadAccount(account);
 }
 
-// A reload is the store's only way to take a changed file in; the values set
-// at run time live in no file and must survive it.
-void reloadKeepingRunTimeValues(SystemSetData &store)
-{
-    const AccountSettings kept = store.settings();
-    store.loadAccount(store.account());
-    store.setSendMsgFastkey(kept.sendMsgFastkey);
-    store.setSnapHide(kept.snapHide);
-    store.setFastReplyStr(kept.fastReplyStr);
-    store.setFastReplyList(kept.fastReplyList);
-    store.setAutoReplyStr(kept.autoReplyStr);
-    store.setAutoReplyList(kept.autoReplyList);
-    store.setBusyAutoReplyStr(kept.busyAutoReplyStr);
-    store.setBusyAutoReplyList(kept.busyAutoReplyList);
-}
-
 void messageSync(CommandContext &c)
 {
     const bool sync = c.in().readBool();
@@ -55,15 +39,15 @@ void messageSync(CommandContext &c)
         return;
     }
     QSettings config(folder + QStringLiteral("/config.ini"), QSettings::IniFormat);
-    config.setValue(QStringLiteral("msgSetting/msgSync"),
-                    sync ? QStringLiteral("1") : QStringLiteral("0"));
+    const QString flag = sync ? QStringLiteral("1") : QStringLiteral("0");
+    config.setValue(QStringLiteral("msgSetting/msgSync"), flag);
     config.sync();
     if (config.status() != QSettings::NoError) {
         LOG_WARN(QStringLiteral("cannot write the message synchronisation choice to %1")
                      .arg(config.fileName()));
         return;
     }
-    reloadKeepingRunTimeValues(store);
+    store.setMsgSync(flag);
 }
 
 void chatFont(CommandContext &c)
