@@ -2,6 +2,7 @@
 
 #include "AppFonts.h"
 #include "AppPaths.h"
+#include "CrashCapture.h"
 #include "CommandLine.h"
 #include "ImInfoDefaults.h"
 #include "StartupBanner.h"
@@ -164,6 +165,9 @@ int application(int argc, char *argv[])
     });
     if (!termination.install())
         LOG_WARN(QStringLiteral("SIGINT/SIGTERM handlers not installed"));
+    QString crashError;
+    if (!CrashCapture::installForShell(&crashError))
+        qWarning().noquote() << crashError;
 
     const CommandLine commandLine = CommandLine::parse(app.arguments().mid(1));
     startupBanner("==========快捷方式打开参数读取结束========");

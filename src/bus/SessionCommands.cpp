@@ -3,6 +3,8 @@
 #include "LoginCache.h"
 #include "MainSignalSender.h"
 #include "ShellEntries.h"
+#include "app/CrashCapture.h"
+#include "app/SystemSetData.h"
 #include "common/CommonFun.h"
 
 namespace {
@@ -12,6 +14,8 @@ constexpr int BadgeLimit = 99;
 void loginCompleted(CommandContext &c)
 {
     c.in().readString();
+    // Recorded now: the crash path cannot ask the bus where the user's Log.ini is.
+    CrashCapture::setUserFolder(c.settings().accountFolder());
     c.entries().loginCompleted();
     c.signalSender().login(true);
     c.entries().checkFreeDiskSpace();
@@ -42,7 +46,11 @@ void unreadBadge(CommandContext &c)
 void addConnectionRows(CommandTable &t)
 {
     t.insert(0x108C, loginCompleted);
-    t.insert(0x1172, [](CommandContext &c) { c.signalSender().login(false); });
+    t.insert(0x1172, [](CommandContext &c) {
+        // The next user's credentials are not known until that user logs in.
+        CrashCapture::clearUser();
+        c.signalSender().login(false);
+    });
     t.insert(0x108B, ownJid);
     t.insert(0x102C,
              [](CommandContext &c) { c.signalSender().emitIsConnected(c.in().readBool()); });
