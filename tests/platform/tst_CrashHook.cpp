@@ -1,4 +1,6 @@
+#include "../bus/DispatcherHarness.h"
 #include "TestEnvironment.h"
+#include "app/CrashCapture.h"
 #include "app/CrashPacker.h"
 
 #include <quazip.h>
@@ -105,6 +107,7 @@ private slots:
     void crashLeavesDumpArchiveAndStartsUpload();
     void packingGoesOnWithoutCredentialsCopyOrUploader();
     void shellPackingModeSkipsStartUp();
+    void logInTellsTheCrashPathWhereLogIniIs();
 };
 
 void tst_CrashHook::crashLeavesDumpArchiveAndStartsUpload_data()
@@ -224,6 +227,16 @@ void tst_CrashHook::shellPackingModeSkipsStartUp()
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.exitCode(), 2);
     QVERIFY(shell.readAll().contains("packing mode"));
+}
+
+void tst_CrashHook::logInTellsTheCrashPathWhereLogIniIs()
+{
+    harness::PrivateShell shell;
+    const QString folder = shell.loadAccount(QStringLiteral("bob"));
+    shell.ask(0x108C, harness::bytes(QStringLiteral("unused")));
+    QCOMPARE(CrashCapture::currentJob().userFolder, folder);
+    shell.ask(0x1172);
+    QCOMPARE(CrashCapture::currentJob().userFolder, QString());
 }
 
 QTEST_GUILESS_MAIN(tst_CrashHook)
