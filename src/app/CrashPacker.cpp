@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -23,9 +24,10 @@ void appendLogLine(const QString &logPath, const char *level, const QString &tex
     QFile log(logPath);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
         return;
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     const QString line = QStringLiteral("%1 %2 [crash] %3\n")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
-                                  QString::fromLatin1(level).leftJustified(5), text);
+                             .arg(stamp, QString::fromLatin1(level).leftJustified(5), text);
     log.write(line.toUtf8());
 }
 
@@ -55,9 +57,12 @@ QStringList CrashPacker::Job::toArguments() const
 std::optional<CrashPacker::Job> CrashPacker::Job::fromArguments(const QStringList &arguments,
                                                                 QString *error)
 {
-    if (arguments.value(0) != QLatin1String(ModeArgument) || arguments.size() != 1 + int(std::size(Keys))) {
+    const int count = int(std::size(Keys));
+    if (arguments.value(0) != QLatin1String(ModeArgument) || arguments.size() != 1 + count) {
         if (error)
-            *error = QStringLiteral("packing mode: expected %1 and %2 values").arg(QLatin1String(ModeArgument)).arg(std::size(Keys));
+            *error = QStringLiteral("packing mode: expected %1 and %2 values")
+                         .arg(QLatin1String(ModeArgument))
+                         .arg(count);
         return std::nullopt;
     }
     Job job;
@@ -151,7 +156,8 @@ int CrashPacker::run(const Job &job)
 
     if (job.uploadProgram.isEmpty() || !QFileInfo(job.uploadProgram).isExecutable()) {
         note(debugLog, QStringLiteral("upload program %1 missing; nothing uploaded").arg(job.uploadProgram));
-    } else if (!QProcess::startDetached(job.uploadProgram, uploadArguments(credentials), job.applicationDir)) {
+    } else if (!QProcess::startDetached(job.uploadProgram, uploadArguments(credentials),
+                                        job.applicationDir)) {
         note(debugLog, QStringLiteral("upload program %1 not started").arg(job.uploadProgram));
     }
     return packed ? 0 : 1;

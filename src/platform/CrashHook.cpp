@@ -4,6 +4,7 @@
 #include <QMutex>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <exception>
@@ -337,7 +338,8 @@ bool CrashHook::install(const QString &dumpPath, QString *error)
     altStack.ss_size = AltStackSize;
     if (::sigaltstack(&altStack, nullptr) != 0) {
         if (error)
-            *error = QStringLiteral("crash hook: sigaltstack failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            *error = QStringLiteral("crash hook: sigaltstack failed: %1")
+                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
 

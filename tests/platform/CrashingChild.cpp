@@ -43,7 +43,8 @@ int main(int argc, char *argv[])
     if (CrashPacker::isPackingMode(argc, argv))
         return CrashPacker::run(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s <segv|abort|terminate> <log folder> <app dir> <user folder>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <segv|abort|terminate> <log folder> <app dir> <user folder>\n",
+                     argv[0]);
         return 2;
     }
     const rlimit noCore = {0, 0};

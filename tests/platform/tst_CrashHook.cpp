@@ -41,8 +41,8 @@ Layout makeLayout(const TestEnvironment &env)
 void writeUploader(const Layout &l)
 {
     const QString script = l.appDir + "/UploadLog";
-    TestEnvironment::writeText(script, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.part' && mv '%1.part' '%1'\n")
-                                           .arg(l.record).toUtf8());
+    const QString text = QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.part' && mv '%1.part' '%1'\n");
+    TestEnvironment::writeText(script, text.arg(l.record).toUtf8());
     QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
 }
 
@@ -57,10 +57,11 @@ Crash runChild(const QString &mode, const Layout &l, const QString &userFolder)
 {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // ASan's own SEGV report would pre-empt a hook installed before it in
-    // other set-ups; here the hook must be the only handler. The packer
-    // (the same binary) exits normally and is not leak-checked.
-    environment.insert("ASAN_OPTIONS", "handle_segv=0:handle_abort=0:handle_sigbus=0:handle_sigfpe=0:detect_leaks=0");
+    // The hook replaces ASan's handlers anyway; turning them off keeps the
+    // child's death independent of ASan's defaults. The packer is the same
+    // binary, and its leak report would only reach a pipe nobody reads.
+    environment.insert("ASAN_OPTIONS",
+                       "handle_segv=0:handle_abort=0:handle_sigbus=0:handle_sigfpe=0:detect_leaks=0");
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(LUMIO_CRASH_HELPER, {mode, l.logFolder, l.appDir, userFolder});
@@ -205,7 +206,8 @@ void tst_CrashHook::shellPackingModeSkipsStartUp()
     TestEnvironment env;
     const Layout l = makeLayout(env);
     writeUploader(l);
-    CrashPacker::Job job{l.logFolder, l.logFolder + "/TavrinIM.dmp", l.appDir, l.appDir + "/UploadLog", QString()};
+    const CrashPacker::Job job{l.logFolder, l.logFolder + "/TavrinIM.dmp", l.appDir,
+                               l.appDir + "/UploadLog", QString()};
     TestEnvironment::writeText(job.dumpPath, "dump");
 
     QProcess shell;
@@ -223,7 +225,8 @@ void tst_CrashHook::shellPackingModeSkipsStartUp()
     QCOMPARE(waitForFile(l.record), QByteArray("uid:\nkey:\nuserid:\njid:\n"));
 
     // Arguments the packer does not understand end it at once with a line saying so.
-    shell.start(TestEnvironment::binDir() + "/lumio", {CrashPacker::ModeArgument, "--log-folder=" + l.logFolder});
+    shell.start(TestEnvironment::binDir() + "/lumio",
+                {CrashPacker::ModeArgument, "--log-folder=" + l.logFolder});
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.exitCode(), 2);
     QVERIFY(shell.readAll().contains("packing mode"));
