@@ -14,6 +14,7 @@
 #include "bus/PluginManager.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/LogConfigFile.h"
+#include "log/CMonitorLogger.h"
 #include "log/LogContext.h"
 #include "log/ShellLog.h"
 #include "platform/TerminationSignals.h"
@@ -22,6 +23,7 @@
 #include <lumio/Addresses.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -98,7 +100,7 @@ void applyStyleSheet(QApplication &app)
         app.setStyleSheet(lines.join(QLatin1Char('\n')));
 }
 
-LogContext *startLogging()
+LogContext *startLogging(QApplication &app)
 {
     const QString logFolder = AppPaths::logFolder();
     QStringList problems;
@@ -117,6 +119,19 @@ LogContext *startLogging()
     if (!log->openCustomLog(QDir(logFolder).absoluteFilePath(QStringLiteral("CustomLog.csv"))))
         problems.append(QStringLiteral("custom log not opened in %1").arg(logFolder));
     log->setAppFont(QApplication::font());
+    auto *monitor = new CMonitorLogger(&app);
+    monitor->setEndpoints([](CMonitorLogger::Upload kind) {
+        const CUrlInfo *urls = CUrlInfo::instance();
+        switch (kind) {
+        case CMonitorLogger::Upload::Performance: return urls->LoguploadMonitorPerf();
+        case CMonitorLogger::Upload::Crash: return urls->LoguploadMonitorCrash();
+        case CMonitorLogger::Upload::Custom: return urls->LoguploadMotitorCustom();
+        }
+        return QString();
+    });
+    monitor->setStartTime(QDateTime::currentDateTime().toString(QLatin1String(CMonitorLogger::TimeFormat)));
+    monitor->start();
+    log->setMonitorLogger(monitor);
 
     if (!LogContext::configure(cfg, &error))
         problems.append(error);
@@ -176,7 +191,7 @@ int application(int argc, char *argv[])
     setUpFonts();
     initialise();
     applyStyleSheet(app);
-    startLogging();
+    startLogging(app);
     loadPlugins();
     showLogin(commandLine);
 
@@ -187,6 +202,9 @@ int application(int argc, char *argv[])
     QApplication::exec();
 
     LogContext *log = LogContext::published();
+    // Synchronous, while the event loop objects still exist.
+    if (log && log->monitorLogger())
+        log->monitorLogger()->flush();
     if (log)
         log->destroyStream();
     const QString rule(76, QLatin1Char('*'));
