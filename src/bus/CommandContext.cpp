@@ -28,6 +28,13 @@ ShellEntries &CommandContext::entries() const
     return m_services.entries ? *m_services.entries : *ShellEntries::current();
 }
 
+const void *CommandContext::objectAt(qint64 address, const std::type_info &type) const
+{
+    if (m_services.objectAt)
+        return m_services.objectAt(address, type);
+    return reinterpret_cast<const void *>(static_cast<quintptr>(address));
+}
+
 bool CommandContext::acceptsObject(const void *object) const
 {
     if (m_event.posted()) {

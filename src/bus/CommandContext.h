@@ -36,7 +36,7 @@ public:
     template<typename T>
     std::optional<T> copyOf()
     {
-        const T *object = m_in.readPointer<T>();
+        const T *object = static_cast<const T *>(objectAt(m_in.readAddress(), typeid(T)));
         if (!acceptsObject(object))
             return std::nullopt;
         return *object;
@@ -72,6 +72,7 @@ public:
 
 private:
     bool acceptsObject(const void *object) const;
+    const void *objectAt(qint64 address, const std::type_info &type) const;
 
     BaseEvent &m_event;
     const ShellServices &m_services;

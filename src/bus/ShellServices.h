@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QtGlobal>
+
+#include <typeinfo>
+
 class EventManager;
 class LoginCache;
 class MainSignalSender;
@@ -19,6 +23,9 @@ struct ShellServices
     ShellEntries *entries = nullptr;
     // Null: BusRequest::bus().
     EventManager *bus = nullptr;
+    // Null: an address is the object's own. A harness that cannot hand real
+    // addresses through its payloads maps them to objects of the asked type.
+    const void *(*objectAt)(qint64 address, const std::type_info &type) = nullptr;
 
     static ShellServices processWide();
 };

@@ -162,6 +162,10 @@ private:
     }
 };
 
+// Set by a harness whose payloads cannot carry real addresses: maps them to
+// objects of the asked type (see ShellServices::objectAt).
+inline const void *(*objectAt)(qint64 address, const std::type_info &type) = nullptr;
+
 struct PrivateShell
 {
     TestEnvironment env; // first: the settings read HOME when they are built
@@ -195,6 +199,7 @@ struct PrivateShell
         s.signalSender = &signalSender;
         s.entries = &entries;
         s.bus = &router;
+        s.objectAt = objectAt;
         return s;
     }
 

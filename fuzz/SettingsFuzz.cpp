@@ -1,0 +1,101 @@
+#include "FuzzInput.h"
+#include "FuzzTarget.h"
+
+#include "app/ImInfoDefaults.h"
+#include "app/SystemSetData.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+// A user's config.ini or the machine's IMInfo.ini as any editor or crash may
+// have left it: loading never fails hard, and a file QSettings cannot read
+// cleanly is never written back.
+namespace {
+
+QTemporaryDir *sandbox = nullptr;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+bool insideSandbox(const QString &path)
+{
+    return path.isEmpty()
+        || QFileInfo(path).absoluteFilePath().startsWith(sandbox->path() + QLatin1Char('/'));
+}
+
+void fuzzAccount(SystemSetData &store, const QByteArray &bytes)
+{
+    const QString folder = store.messageFilePath() + QStringLiteral("/alice");
+    QDir().mkpath(folder);
+    const QString config = folder + QStringLiteral("/config.ini");
+    write(config, bytes);
+    const bool clean = QSettings(config, QSettings::IniFormat).status() == QSettings::NoError;
+
+    FUZZ_CHECK(store.loadAccount(QStringLiteral("alice")));
+    store.chatFontFamily().size();
+    FUZZ_CHECK(store.chatFontSize() > 0);
+    if (!clean)
+        FUZZ_CHECK(readAll(config) == bytes);
+    // Switching user leaves nothing of this file behind.
+    FUZZ_CHECK(!store.loadAccount(QStringLiteral("../bob")));
+    QFile::remove(config);
+}
+
+void fuzzCommonData(SystemSetData &store, const QByteArray &bytes)
+{
+    const QString ini = sandbox->filePath(QStringLiteral("IMInfo.ini"));
+    write(ini, bytes);
+    // The folder named in the file is created, as it should be; only let
+    // the fuzzer name folders inside the sandbox.
+    const QSettings settings(ini, QSettings::IniFormat);
+    if (!insideSandbox(settings.value(QStringLiteral("/msgSetting/msgfilepath")).toString()))
+        return;
+    QString error;
+    FUZZ_CHECK(ImInfoDefaults::ensure(ini, sandbox->path(), &error)
+               == ImInfoDefaults::Result::AlreadyThere);
+    FUZZ_CHECK(readAll(ini) == bytes);
+    store.initCommonData(ini);
+    FUZZ_CHECK(!store.messageFilePath().isEmpty());
+    QFile::remove(ini);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    sandbox = new QTemporaryDir;
+    const QByteArray home = QFile::encodeName(sandbox->filePath(QStringLiteral("home")));
+    QDir().mkpath(QString::fromLocal8Bit(home));
+    qputenv("HOME", home);
+    for (const char *var : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_CACHE_HOME"})
+        qunsetenv(var);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput input(data, size);
+    const bool common = input.flag();
+    SystemSetData store;
+    store.initCommonData(sandbox->filePath(QStringLiteral("missing.ini")));
+    if (common)
+        fuzzCommonData(store, input.rest());
+    else
+        fuzzAccount(store, input.rest());
+    return 0;
+}
