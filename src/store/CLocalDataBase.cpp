@@ -3,6 +3,7 @@
 #include "AccountDatabasePath.h"
 #include "DatabaseCheck.h"
 #include "DatabaseSchema.h"
+#include "SearchIndex.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
 #include "log/ShellLog.h"
@@ -52,6 +53,8 @@ bool CLocalDataBase::Open(const QString &account, const QString &basePath, bool 
     }
     if (fullSchema) {
         CreateAllTables();
+        // The keyword index in data.search beside data.db; it catches up in the background.
+        SearchIndex::instance()->attach(db);
     } else {
         DatabaseSchema::ensureTable(db, QStringLiteral("login"));
     }
@@ -60,6 +63,7 @@ bool CLocalDataBase::Open(const QString &account, const QString &basePath, bool 
 
 void CLocalDataBase::Close()
 {
+    SearchIndex::instance()->detach();
     QSqlDatabase db = StoreHandle::database();
     if (db.isOpen())
         db.close();

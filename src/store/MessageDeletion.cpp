@@ -1,5 +1,6 @@
 #include "MessageDeletion.h"
 
+#include "IndexUpkeep.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
 #include "TimeRange.h"
@@ -25,13 +26,26 @@ bool withRange(QString &condition, QVariantList &values, int rangeCode)
 
 bool MessageDeletion::deleteWhere(const QString &condition, const QVariantList &values)
 {
-    QSqlQuery query(StoreHandle::database());
+    const QSqlDatabase db = StoreHandle::database();
+    QVariantList texts;
+    texts.reserve(values.size());
+    for (const QVariant &value : values)
+        texts << StoreSql::bindable(value.toString());
+    // Drops the rows' index entries in a savepoint that the DELETE joins.
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Delete, condition, texts);
+    QSqlQuery query(db);
     bool ok = query.prepare(QStringLiteral("DELETE FROM msgrecord WHERE ") + condition);
-    for (int i = 0; ok && i < values.size(); ++i)
-        query.bindValue(i, StoreSql::bindable(values.at(i).toString()));
+    for (int i = 0; ok && i < texts.size(); ++i)
+        query.bindValue(i, texts.at(i));
     ok = ok && query.exec();
     if (!ok)
         LOG_WARN(QStringLiteral("delete where %1 failed: %2").arg(condition, StoreSql::describe(query.lastError())));
+    const qint64 removed = ok ? query.numRowsAffected() : 0;
+    query.finish();
+    if (!upkeep.finish(ok, removed)) {
+        LOG_WARN(QStringLiteral("delete where %1 undone: it could not be committed").arg(condition));
+        return false;
+    }
     return ok;
 }
 

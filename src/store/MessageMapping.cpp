@@ -6,22 +6,26 @@
 
 namespace {
 
+constexpr int MessageColumnCount = 21;
+
 enum Column {
     Id, Jid, UniqueJid, Sender, Time, Font, Content, TrueContent, MessageFlag, TitleColor, MessageType,
     Extension1, Extension2, Extension3, VideoRotate, MessageId, ReceiveTime, Readed, SenderJid, ZTime, MsgStatus
 };
 
+template<typename Text>
 struct Slots
 {
-    QString *extension1 = nullptr;
-    QString *extension2 = nullptr;
-    QString *extension3 = nullptr;
-    QString *videoRotateWritten = nullptr;
-    QString *videoRotateRead = nullptr;
+    Text *extension1 = nullptr;
+    Text *extension2 = nullptr;
+    Text *extension3 = nullptr;
+    Text *videoRotateWritten = nullptr;
+    Text *videoRotateRead = nullptr;
 };
 
-template<typename Message>
-Slots slotsFor(Message &m)
+// Text is QString for reads into a message and const QString for writes from one.
+template<typename Text, typename Message>
+Slots<Text> slotsFor(Message &m)
 {
     switch (m.message_type) {
     case 1:
@@ -49,7 +53,7 @@ Slots slotsFor(Message &m)
 
 QString textOf(const QString *field)
 {
-    return field ? StoreSql::bindable(*field) : QString(QLatin1String(""));
+    return field ? StoreSql::bindable(*field) : QStringLiteral("");
 }
 
 void readInto(QString *field, const QSqlQuery &query, int column)
@@ -62,8 +66,7 @@ void readInto(QString *field, const QSqlQuery &query, int column)
 
 MessageRow MessageMapping::toRow(const DBMessageSave &message)
 {
-    DBMessageSave copy = message;
-    const Slots fields = slotsFor(copy);
+    const Slots<const QString> fields = slotsFor<const QString>(message);
     MessageRow row;
     row.id = message.id;
     row.jid = message.jid;
@@ -111,7 +114,7 @@ DBMessageSave MessageMapping::fromQuery(const QSqlQuery &query)
         if (m.time.size() == 19 && m.time.at(10) == QLatin1Char(' ') && date.isValid() && clock.isValid())
             m.ztime = m.time + QStringLiteral(".000");
     }
-    const Slots fields = slotsFor(m);
+    const Slots<QString> fields = slotsFor<QString>(m);
     readInto(fields.extension1, query, Extension1);
     readInto(fields.extension2, query, Extension2);
     readInto(fields.extension3, query, Extension3);
@@ -119,6 +122,41 @@ DBMessageSave MessageMapping::fromQuery(const QSqlQuery &query)
     m.messageid = query.value(MessageId).toString();
     m.msgStatus = query.value(MsgStatus).toString();
     return m;
+}
+
+void MessageMapping::bindMessage(QSqlQuery &query, const DBMessageSave &m)
+{
+    // Straight from the message: the batch insert binds 21 values per row, and a row
+    // copied first (or a list of them) costs more than SQLite's own work. Last column
+    // first: the driver empties its value list after every exec, and binding the highest
+    // position first sizes it once instead of growing it value by value.
+    const Slots<const QString> fields = slotsFor<const QString>(m);
+    int position = MessageColumnCount;
+    const auto text = [&query, &position](const QString &value) {
+        query.bindValue(--position, StoreSql::bindable(value));
+    };
+    text(m.msgStatus);
+    text(m.ztime);
+    text(m.senderJid);
+    query.bindValue(--position, m.readed);
+    text(m.receivetime);
+    text(m.messageid);
+    text(textOf(fields.videoRotateWritten));
+    text(textOf(fields.extension3));
+    text(textOf(fields.extension2));
+    text(textOf(fields.extension1));
+    query.bindValue(--position, m.message_type);
+    text(m.title_color);
+    text(m.message_flag);
+    text(m.true_content);
+    text(m.content);
+    text(m.font);
+    text(m.time);
+    text(m.sender);
+    text(m.unique_jid);
+    text(m.jid);
+    text(m.id);
+    Q_ASSERT(position == 0);
 }
 
 void MessageMapping::bindRow(QSqlQuery &query, const MessageRow &row)

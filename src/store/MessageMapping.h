@@ -14,4 +14,6 @@ public:
     // Reads a row selected with SchemaText::messageColumns().
     static DBMessageSave fromQuery(const QSqlQuery &query);
     static void bindRow(QSqlQuery &query, const MessageRow &row);
+    // The same 21 values as bindRow(toRow(message)), without the row in between.
+    static void bindMessage(QSqlQuery &query, const DBMessageSave &message);
 };

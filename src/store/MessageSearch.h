@@ -31,4 +31,15 @@ public:
         bool byJid = false;
     };
     static QList<DBMessageSave> search(const Scope &scope, const QString &keyword, int rangeCode);
+
+    // Which way the last search went: the index picked the candidates, or every row of the
+    // scope was compared. Both give the same rows in the same order.
+    enum class Path { Like, Indexed };
+    static Path lastPath();
+    // Keywords shorter than this many code points are never looked up in the trigram index.
+    static constexpr int MinIndexedLength = 3;
+    static int codePoints(const QString &keyword);
+    // The keyword as one FTS5 phrase: quoted, inner quotes doubled, so that operators,
+    // column filters and quotes in it are plain text.
+    static QString ftsPhrase(const QString &keyword);
 };

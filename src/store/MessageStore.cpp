@@ -1,5 +1,6 @@
 #include "MessageStore.h"
 
+#include "IndexUpkeep.h"
 #include "MessageMapping.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
@@ -30,6 +31,7 @@ const QString kUpdateStatus =
 bool insertRow(const MessageRow &row)
 {
     const QSqlDatabase db = StoreHandle::database();
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Insert);
     QSqlQuery query(db);
     bool ok = query.prepare(kInsertOne);
     if (ok) {
@@ -38,19 +40,21 @@ bool insertRow(const MessageRow &row)
     }
     if (!ok)
         LOG_WARN(QStringLiteral("message %1 not stored: %2").arg(row.id, StoreSql::describe(query.lastError())));
-    return ok;
+    query.finish();
+    return upkeep.finish(ok) && ok;
 }
 
-// bind fills the prepared query for item i; done runs after a successful item.
-bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &what,
-              const std::function<void(QSqlQuery &, int)> &bind,
-              const std::function<void(const QSqlQuery &, int)> &done = {})
+// One statement prepared once and run per item; bind fills it for item i. upkeep says how
+// the search index follows the batch (it does so inside the transaction, before commit).
+bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &what, IndexUpkeep::Kind upkeepKind,
+              const std::function<void(QSqlQuery &, int)> &bind)
 {
     const bool transactional = db.driver() && db.driver()->hasFeature(QSqlDriver::Transactions);
     if (transactional && !db.transaction()) {
         LOG_WARN(QStringLiteral("%1: no transaction: %2").arg(what, StoreSql::describe(db.lastError())));
         return false;
     }
+    IndexUpkeep upkeep(db, upkeepKind);
     bool complete = true;
     bool failed = false;
     {
@@ -61,11 +65,8 @@ bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &wha
         }
         for (int i = 0; !failed && i < count; ++i) {
             bind(query, i);
-            if (query.exec()) {
-                if (done)
-                    done(query, i);
+            if (query.exec())
                 continue;
-            }
             const QSqlError error = query.lastError();
             if (StoreSql::resultCode(error) == StoreSql::Constraint) {
                 LOG_WARN(QStringLiteral("%1: item %2 skipped: %3").arg(what).arg(i).arg(StoreSql::describe(error)));
@@ -79,6 +80,8 @@ bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &wha
             }
         }
     }
+    if (!upkeep.finish(!failed))
+        failed = true;
     if (!transactional)
         return complete && !failed;
     if (failed) {
@@ -107,12 +110,8 @@ bool MessageStore::InsertMessageRow(const MessageRow &row)
 
 bool MessageStore::InsertMessages(const QList<DBMessageSave> &messages, QSqlDatabase db)
 {
-    QList<MessageRow> rows;
-    rows.reserve(messages.size());
-    for (const DBMessageSave &message : messages)
-        rows.append(MessageMapping::toRow(message));
-    return runBatch(db, kInsertBatch, int(rows.size()), QStringLiteral("InsertMessages"),
-                    [&rows](QSqlQuery &query, int i) { MessageMapping::bindRow(query, rows.at(i)); });
+    return runBatch(db, kInsertBatch, int(messages.size()), QStringLiteral("InsertMessages"), IndexUpkeep::Kind::Insert,
+                    [&messages](QSqlQuery &query, int i) { MessageMapping::bindMessage(query, messages.at(i)); });
 }
 
 bool MessageStore::UpdateExtensions(const DBMessageSave &msg)
@@ -121,29 +120,38 @@ bool MessageStore::UpdateExtensions(const DBMessageSave &msg)
         LOG_WARN(QStringLiteral("extensions of message type %1 are not updated").arg(msg.message_type));
         return false;
     }
-    QSqlQuery query(StoreHandle::database());
-    return StoreSql::run(query,
-                         QStringLiteral("UPDATE msgrecord SET extension1 = ?, extension2 = ?, extension3 = ?"
-                                        " WHERE messageid = ?"),
-                         {msg.attr3, msg.message_type == 3 ? msg.attr7 : msg.attr4, msg.attr5, msg.messageid});
+    const QSqlDatabase db = StoreHandle::database();
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Neutral);
+    QSqlQuery query(db);
+    const bool ok = StoreSql::run(query,
+                                  QStringLiteral("UPDATE msgrecord SET extension1 = ?, extension2 = ?, extension3 = ?"
+                                                 " WHERE messageid = ?"),
+                                  {msg.attr3, msg.message_type == 3 ? msg.attr7 : msg.attr4, msg.attr5, msg.messageid});
+    return upkeep.finish(ok) && ok;
 }
 
 bool MessageStore::UpdateExtension3(const QString &messageId, const QString &value)
 {
-    QSqlQuery query(StoreHandle::database());
-    return StoreSql::run(query, QStringLiteral("UPDATE msgrecord SET extension3 = ? WHERE messageid = ?"),
-                         {value, messageId});
+    const QSqlDatabase db = StoreHandle::database();
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Neutral);
+    QSqlQuery query(db);
+    const bool ok = StoreSql::run(query, QStringLiteral("UPDATE msgrecord SET extension3 = ? WHERE messageid = ?"),
+                                  {value, messageId});
+    return upkeep.finish(ok) && ok;
 }
 
 void MessageStore::UpdateMessageStatus(const QString &uniqueJid, const QString &messageId, const QString &status)
 {
-    QSqlQuery query(StoreHandle::database());
-    StoreSql::run(query, kUpdateStatus, {status, uniqueJid, messageId});
+    const QSqlDatabase db = StoreHandle::database();
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Neutral);
+    QSqlQuery query(db);
+    upkeep.finish(StoreSql::run(query, kUpdateStatus, {status, uniqueJid, messageId}));
 }
 
 bool MessageStore::UpdateMessageStatuses(const QList<MessageStatusItem> &items, QSqlDatabase db)
 {
     return runBatch(db, kUpdateStatus, int(items.size()), QStringLiteral("UpdateMessageStatuses"),
+                    IndexUpkeep::Kind::Neutral,
                     [&items](QSqlQuery &query, int i) {
                         const MessageStatusItem &item = items.at(i);
                         query.bindValue(0, StoreSql::bindable(item.status));
@@ -161,18 +169,21 @@ bool MessageStore::UpdateMessageTime(const QString &uniqueJid, const QString &me
         LOG_WARN(QStringLiteral("message %1 keeps its time: \"%2\" is no time").arg(messageId, ztime));
         return false;
     }
-    QSqlQuery query(StoreHandle::database());
-    return StoreSql::run(query,
-                         QStringLiteral("UPDATE msgrecord SET time = ?,ztime = ? WHERE unique_jid = ? AND "
-                                        "messageid = ? "),
-                         {ztime.left(19), ztime, uniqueJid, messageId});
+    const QSqlDatabase db = StoreHandle::database();
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Neutral);
+    QSqlQuery query(db);
+    const bool ok = StoreSql::run(query,
+                                  QStringLiteral("UPDATE msgrecord SET time = ?,ztime = ? WHERE unique_jid = ? AND "
+                                                 "messageid = ? "),
+                                  {ztime.left(19), ztime, uniqueJid, messageId});
+    return upkeep.finish(ok) && ok;
 }
 
 bool MessageStore::MarkMessagesRead(const QString &uniqueJid, const QStringList &messageIds, QSqlDatabase db)
 {
     return runBatch(db, QStringLiteral("UPDATE msgrecord SET readed = ?,receivetime = ? WHERE unique_jid = ? AND "
                                        "messageid = ?"),
-                    int(messageIds.size()), QStringLiteral("MarkMessagesRead"),
+                    int(messageIds.size()), QStringLiteral("MarkMessagesRead"), IndexUpkeep::Kind::Neutral,
                     [&](QSqlQuery &query, int i) {
                         query.bindValue(0, 1);
                         query.bindValue(1, QDateTime::currentDateTime().toString(

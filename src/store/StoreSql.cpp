@@ -22,7 +22,8 @@ int resultCode(const QSqlQuery &query)
 
 QString bindable(const QString &text)
 {
-    return text.isNull() ? QString(QLatin1String("")) : text;
+    // A literal: not null, and no allocation per bound value.
+    return text.isNull() ? QStringLiteral("") : text;
 }
 
 QString containsPattern(const QString &text)
@@ -84,6 +85,46 @@ bool hasRow(const QSqlDatabase &db, const QString &sql, std::initializer_list<QV
 {
     QSqlQuery query(db);
     return run(query, sql, values) && query.next();
+}
+
+Savepoint::Savepoint(const QSqlDatabase &db, const QString &name)
+    : m_db(db)
+    , m_name(name)
+{
+    QSqlQuery query(m_db);
+    m_active = query.exec(QStringLiteral("SAVEPOINT ") + m_name);
+    if (!m_active)
+        LOG_WARN(QStringLiteral("savepoint %1 not set: %2").arg(m_name, describe(query.lastError())));
+}
+
+Savepoint::~Savepoint()
+{
+    rollback();
+}
+
+bool Savepoint::release()
+{
+    if (!m_active)
+        return false;
+    QSqlQuery query(m_db);
+    if (query.exec(QStringLiteral("RELEASE ") + m_name)) {
+        m_active = false;
+        return true;
+    }
+    LOG_WARN(QStringLiteral("savepoint %1 not released: %2").arg(m_name, describe(query.lastError())));
+    return false;
+}
+
+void Savepoint::rollback()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("ROLLBACK TO ") + m_name))
+        LOG_WARN(QStringLiteral("savepoint %1 not rolled back: %2").arg(m_name, describe(query.lastError())));
+    if (!query.exec(QStringLiteral("RELEASE ") + m_name))
+        LOG_WARN(QStringLiteral("savepoint %1 not released: %2").arg(m_name, describe(query.lastError())));
 }
 
 } // namespace StoreSql

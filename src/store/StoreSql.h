@@ -44,4 +44,24 @@ bool hasRow(const QSqlDatabase &db, const QString &sql, std::initializer_list<QV
 
 QString describe(const QSqlError &error);
 
+// A named SAVEPOINT: nests inside a caller's transaction and starts one when there is
+// none. Rolled back (and released) unless release() succeeded.
+class Savepoint
+{
+public:
+    Savepoint(const QSqlDatabase &db, const QString &name);
+    ~Savepoint();
+    Savepoint(const Savepoint &) = delete;
+    Savepoint &operator=(const Savepoint &) = delete;
+
+    bool isActive() const { return m_active; }
+    bool release();
+    void rollback();
+
+private:
+    QSqlDatabase m_db;
+    QString m_name;
+    bool m_active = false;
+};
+
 } // namespace StoreSql

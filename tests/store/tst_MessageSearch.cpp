@@ -1,4 +1,5 @@
 #include "StoreFixture.h"
+#include "store/SearchIndex.h"
 
 #include <QDate>
 #include <QtTest>
@@ -54,6 +55,9 @@ private slots:
     void cleanupTestCase();
     void searches_data();
     void searches();
+    // The same cases once the side index is current: the index picks the candidates.
+    void searchesOnTheIndex_data();
+    void searchesOnTheIndex();
     void rangeStarts();
     void conversationScopeIgnoresJid();
 
@@ -103,6 +107,8 @@ void tst_MessageSearch::initTestCase()
         messages << m;
     }
     QVERIFY(CLocalDataBase::InsertMessages(messages, QSqlDatabase::database()));
+    // The first cases run while the side index is still catching up: they take the LIKE path.
+    QCOMPARE(SearchIndex::instance()->state(), SearchIndex::State::Building);
 }
 
 void tst_MessageSearch::cleanupTestCase()
@@ -154,6 +160,25 @@ void tst_MessageSearch::searches()
     QFETCH(int, range);
     QFETCH(QStringList, expected);
     QCOMPARE(idsOf(runSearch(scope, keyword, range)), expected);
+    QCOMPARE(MessageSearch::lastPath(), MessageSearch::Path::Like);
+}
+
+void tst_MessageSearch::searchesOnTheIndex_data()
+{
+    searches_data();
+}
+
+void tst_MessageSearch::searchesOnTheIndex()
+{
+    QFETCH(int, scope);
+    QFETCH(QString, keyword);
+    QFETCH(int, range);
+    QFETCH(QStringList, expected);
+    QVERIFY(SearchIndex::instance()->catchUp());
+    QCOMPARE(idsOf(runSearch(scope, keyword, range)), expected);
+    QCOMPARE(MessageSearch::lastPath(), MessageSearch::codePoints(keyword) >= MessageSearch::MinIndexedLength
+                                            ? MessageSearch::Path::Indexed
+                                            : MessageSearch::Path::Like);
 }
 
 void tst_MessageSearch::rangeStarts()
