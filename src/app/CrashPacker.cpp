@@ -1,6 +1,6 @@
 #include "CrashPacker.h"
 
-#include "CrashZip.h"
+#include "log/PackZip.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -132,14 +132,14 @@ int CrashPacker::run(const Job &job)
         note(debugLog, QStringLiteral("crash before log-in: no upload credentials"));
 
     const QString archive = joined(job.logFolder, archiveName());
-    if (QFileInfo::exists(archive) && !QFile::remove(archive))
-        note(debugLog, QStringLiteral("cannot remove the old %1").arg(archive));
     appendLogLine(debugLog, "ERROR", QString::fromUtf8(CrashLine));
 
     QStringList skipped;
     const QStringList files{debugLog, job.dumpPath, joined(job.logFolder, QStringLiteral("CustomLog.csv"))};
     QString error;
-    const bool packed = CrashZip::pack(archive, files, &skipped, &error);
+    // Replaces the archive of an earlier crash; a file gone with the crash is only noted.
+    PackZip zip;
+    const bool packed = zip.zipFiles(files, archive, &error, PackZip::Missing::Skip, &skipped);
     for (const QString &file : std::as_const(skipped))
         note(debugLog, QStringLiteral("文件不存在: %1").arg(file));
     if (!packed)

@@ -1,31 +1,11 @@
 #include "TestEnvironment.h"
 #include "LogCapture.h"
+#include "ZipReader.h"
 #include "log/PackZip.h"
-
-#include <quazip.h>
-#include <quazipfile.h>
 
 #include <QDir>
 #include <QSignalSpy>
 #include <QtTest>
-
-namespace {
-
-QMap<QString, QByteArray> readArchive(const QString &path)
-{
-    QMap<QString, QByteArray> entries;
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip))
-        return entries;
-    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        QuaZipFile file(&zip);
-        if (file.open(QIODevice::ReadOnly))
-            entries.insert(file.getActualFileName(), file.readAll());
-    }
-    return entries;
-}
-
-} // namespace
 
 class tst_PackZip : public QObject
 {
@@ -56,7 +36,7 @@ void tst_PackZip::filesGoInByBareName()
     QString error;
     QVERIFY2(zip.zipFiles({env.root() + "/a/b/日志.csv", env.root() + "/a/Debug.log"},
                           env.root() + "/out.zip", &error), qPrintable(error));
-    const auto entries = readArchive(env.root() + "/out.zip");
+    const auto entries = ZipReader::entries(env.root() + "/out.zip");
     QCOMPARE(entries.keys(), QStringList({"Debug.log", "日志.csv"}));
     QCOMPARE(entries.value("日志.csv"), big);
     QCOMPARE(ends.size(), 1);
@@ -86,7 +66,7 @@ void tst_PackZip::missingFilesFailOrAreSkipped()
     QVERIFY(zip.zipFiles({env.root() + "/gone.txt", env.root() + "/here.txt"}, env.root() + "/o.zip", &error,
                          PackZip::Missing::Skip, &skipped));
     QCOMPARE(skipped, QStringList(env.root() + "/gone.txt"));
-    QCOMPARE(readArchive(env.root() + "/o.zip").keys(), QStringList("here.txt"));
+    QCOMPARE(ZipReader::entries(env.root() + "/o.zip").keys(), QStringList("here.txt"));
 
     // An archive in a folder that does not exist: failure, nothing reported as done.
     QVERIFY(!zip.zipFiles({env.root() + "/here.txt"}, env.root() + "/no/such/o.zip", &error));
@@ -104,10 +84,10 @@ void tst_PackZip::folderKeepsRelativePaths()
     QString error;
     QVERIFY2(zip.zipFolder(env.root() + "/logs", QString(), &error), qPrintable(error));
     QCOMPARE(zip.archivePath(), env.root() + "/logs.zip");
-    QCOMPARE(readArchive(env.root() + "/logs.zip").keys(), QStringList({"sub/inner.txt", "top.txt"}));
+    QCOMPARE(ZipReader::entries(env.root() + "/logs.zip").keys(), QStringList({"sub/inner.txt", "top.txt"}));
     // Packed into a file inside the folder itself: the archive is not its own entry.
     QVERIFY(zip.zipFolder(env.root() + "/logs", env.root() + "/logs/self.zip", &error));
-    QCOMPARE(readArchive(env.root() + "/logs/self.zip").size(), 2);
+    QCOMPARE(ZipReader::entries(env.root() + "/logs/self.zip").size(), 2);
     QVERIFY(!zip.zipFolder(env.root() + "/none", QString(), &error));
 }
 

@@ -1,10 +1,8 @@
 #include "../bus/DispatcherHarness.h"
 #include "TestEnvironment.h"
+#include "ZipReader.h"
 #include "app/CrashCapture.h"
 #include "app/CrashPacker.h"
-
-#include <quazip.h>
-#include <quazipfile.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -84,20 +82,6 @@ QByteArray waitForFile(const QString &path)
     return TestEnvironment::readText(path);
 }
 
-QMap<QString, QByteArray> zipEntries(const QString &path)
-{
-    QMap<QString, QByteArray> entries;
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip))
-        return entries;
-    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        QuaZipFile file(&zip);
-        if (file.open(QIODevice::ReadOnly))
-            entries.insert(file.getActualFileName(), file.readAll());
-    }
-    return entries;
-}
-
 } // namespace
 
 class tst_CrashHook : public QObject
@@ -108,6 +92,7 @@ private slots:
     void crashLeavesDumpArchiveAndStartsUpload();
     void packingGoesOnWithoutCredentialsCopyOrUploader();
     void shellPackingModeSkipsStartUp();
+    void archiveThatCannotBeWrittenIsLoggedAndNotCopied();
     void logInTellsTheCrashPathWhereLogIniIs();
 };
 
@@ -159,7 +144,7 @@ void tst_CrashHook::crashLeavesDumpArchiveAndStartsUpload()
 
     QCOMPARE(waitForFile(l.record), QByteArray("uid:7001\nkey:secret\nuserid:bob\njid:bob@im.example\n"));
     for (const QString &archive : {l.logFolder + "/tavrinimDump.zip", l.appDir + "/tavrinimDump.zip"}) {
-        const auto entries = zipEntries(archive);
+        const auto entries = ZipReader::entries(archive);
         QCOMPARE(entries.keys(), (QStringList{"CustomLog.csv", "Debug.log", "TavrinIM.dmp"}));
         QCOMPARE(entries.value("TavrinIM.dmp"), dump);
         QVERIFY(entries.value("Debug.log").startsWith("earlier line\n"));
@@ -184,7 +169,7 @@ void tst_CrashHook::packingGoesOnWithoutCredentialsCopyOrUploader()
     QCOMPARE(crash.code, int(SIGABRT));
     QCOMPARE(waitForFile(l.record), QByteArray("uid:\nkey:\nuserid:\njid:\n"));
     QVERIFY(QFileInfo(l.appDir + "/tavrinimDump.zip").isDir());
-    const auto entries = zipEntries(l.logFolder + "/tavrinimDump.zip");
+    const auto entries = ZipReader::entries(l.logFolder + "/tavrinimDump.zip");
     QCOMPARE(entries.keys(), (QStringList{"CustomLog.csv", "Debug.log", "TavrinIM.dmp"}));
     QByteArray log = TestEnvironment::readText(l.logFolder + "/Debug.log");
     QVERIFY2(log.contains("cannot remove the old " + QFile::encodeName(l.appDir)), log);
@@ -221,7 +206,7 @@ void tst_CrashHook::shellPackingModeSkipsStartUp()
     QVERIFY(!QFile::exists(l.logFolder + "/log.cfg"));
     QVERIFY(!QFile::exists(env.home() + "/Documents/TavrinIm/IMInfo.ini"));
     // Debug.log exists by then: the packer has written the crash line into it.
-    QCOMPARE(zipEntries(l.appDir + "/tavrinimDump.zip").keys(), (QStringList{"Debug.log", "TavrinIM.dmp"}));
+    QCOMPARE(ZipReader::entries(l.appDir + "/tavrinimDump.zip").keys(), (QStringList{"Debug.log", "TavrinIM.dmp"}));
     QCOMPARE(waitForFile(l.record), QByteArray("uid:\nkey:\nuserid:\njid:\n"));
 
     // Arguments the packer does not understand end it at once with a line saying so.
@@ -230,6 +215,34 @@ void tst_CrashHook::shellPackingModeSkipsStartUp()
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.exitCode(), 2);
     QVERIFY(shell.readAll().contains("packing mode"));
+}
+
+void tst_CrashHook::archiveThatCannotBeWrittenIsLoggedAndNotCopied()
+{
+    TestEnvironment env;
+    const Layout l = makeLayout(env);
+    const CrashPacker::Job job{l.logFolder, l.logFolder + "/TavrinIM.dmp", l.appDir,
+                               l.appDir + "/UploadLog", QString()};
+    const QString archive = l.logFolder + "/tavrinimDump.zip";
+
+    // No dump was written: the packer says so and packs what there is.
+    QCOMPARE(CrashPacker::run(job), 0);
+    QByteArray log = TestEnvironment::readText(l.logFolder + "/Debug.log");
+    QVERIFY2(log.contains("文件不存在: " + QFile::encodeName(job.dumpPath)), log);
+    QCOMPARE(ZipReader::entries(archive).keys(), QStringList("Debug.log"));
+    QCOMPARE(ZipReader::entries(l.appDir + "/tavrinimDump.zip").keys(), QStringList("Debug.log"));
+
+    // The old archive cannot be replaced: the packer fails, says why in Debug.log
+    // and copies nothing next to the program.
+    QFile::remove(archive);
+    QFile::remove(l.appDir + "/tavrinimDump.zip");
+    QDir().mkpath(archive + "/blocker");
+    TestEnvironment::writeText(job.dumpPath, "dump");
+    QCOMPARE(CrashPacker::run(job), 1);
+    log = TestEnvironment::readText(l.logFolder + "/Debug.log");
+    QVERIFY2(log.contains("old archive " + QFile::encodeName(archive) + " not removed"), log);
+    QVERIFY(log.contains("upload program " + QFile::encodeName(job.uploadProgram) + " missing"));
+    QVERIFY(!QFile::exists(l.appDir + "/tavrinimDump.zip"));
 }
 
 void tst_CrashHook::logInTellsTheCrashPathWhereLogIniIs()
