@@ -47,8 +47,11 @@ void addConnectionRows(CommandTable &t)
 {
     t.insert(0x108C, loginCompleted);
     t.insert(0x1172, [](CommandContext &c) {
-        // The next user's credentials are not known until that user logs in.
+        // The next user's credentials are not known until that user logs in; the
+        // log upload must not send that user's log under the previous one's key.
         CrashCapture::clearUser();
+        c.cache().setLogUploadUserId(QString());
+        c.cache().setLogUploadKey(QString());
         c.signalSender().login(false);
     });
     t.insert(0x108B, ownJid);
