@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "AccountLogUpload.h"
 #include "AppFonts.h"
 #include "AppPaths.h"
 #include "CrashCapture.h"
@@ -192,6 +193,8 @@ int application(int argc, char *argv[])
     initialise();
     applyStyleSheet(app);
     startLogging(app);
+    // Before the plug-ins: the first log-in may come as soon as they are loaded.
+    AccountLogUpload::forShell(&app);
     loadPlugins();
     showLogin(commandLine);
 
