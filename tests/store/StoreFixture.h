@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QDate>
 #include <QDir>
 #include <QStringList>
 #include <QVariant>
@@ -114,3 +115,17 @@ private:
     TestEnvironment m_env;
     QString m_root;
 };
+
+inline QStringList idsOf(const QList<DBMessageSave> &messages)
+{
+    QStringList ids;
+    for (const DBMessageSave &m : messages)
+        ids << m.id;
+    return ids;
+}
+
+// A local time that many days back, as msgrecord.time holds it.
+inline QString daysAgo(int days, const QString &clock)
+{
+    return QDate::currentDate().addDays(-days).toString("yyyy-MM-dd") + " " + clock;
+}

@@ -16,19 +16,6 @@ struct Row
     QString text;
 };
 
-QString daysAgo(int days, const QString &clock)
-{
-    return QDate::currentDate().addDays(-days).toString("yyyy-MM-dd") + " " + clock;
-}
-
-QStringList idsOf(const QList<DBMessageSave> &messages)
-{
-    QStringList ids;
-    for (const DBMessageSave &m : messages)
-        ids << m.id;
-    return ids;
-}
-
 enum Scope { ByJid, ByFlag, ConversationByJid, Conversation };
 
 QList<DBMessageSave> runSearch(int scope, const QString &keyword, int rangeCode)

@@ -51,19 +51,6 @@ DBMessageSave at(const QString &id, const QString &uniqueJid, const QString &tim
     return m;
 }
 
-QStringList idsOf(const QList<DBMessageSave> &messages)
-{
-    QStringList ids;
-    for (const DBMessageSave &m : messages)
-        ids << m.id;
-    return ids;
-}
-
-QString daysAgo(int days, const QString &clock)
-{
-    return QDate::currentDate().addDays(-days).toString("yyyy-MM-dd") + " " + clock;
-}
-
 } // namespace
 
 class tst_MessageStore : public QObject

@@ -12,19 +12,6 @@
 
 namespace {
 
-QStringList idsOf(const QList<DBMessageSave> &messages)
-{
-    QStringList ids;
-    for (const DBMessageSave &m : messages)
-        ids << m.id;
-    return ids;
-}
-
-QString daysAgo(int days, const QString &clock)
-{
-    return QDate::currentDate().addDays(-days).toString("yyyy-MM-dd") + " " + clock;
-}
-
 DBMessageSave message(const QString &id, const QString &uniqueJid, const QString &sender, const QString &time,
                       const QString &text, const QString &flag = "C")
 {
