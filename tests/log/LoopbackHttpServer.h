@@ -6,8 +6,10 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QStringList>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrl>
 
 // A real HTTP server on 127.0.0.1 that records each request and answers each path as
 // told: a status with a body and headers, after a delay, or bytes that are no HTTP.
@@ -26,6 +28,17 @@ public:
         QString query; // as sent, still percent-encoded
         QByteArray body;
         QMap<QByteArray, QByteArray> headers; // lower-case names
+
+        // The body as a decoded urlencoded form.
+        QMap<QString, QString> form() const
+        {
+            QMap<QString, QString> fields;
+            for (const QByteArray &pair : body.split('&')) {
+                const int eq = pair.indexOf('=');
+                fields.insert(QString::fromLatin1(pair.left(eq)), QUrl::fromPercentEncoding(pair.mid(eq + 1)));
+            }
+            return fields;
+        }
     };
 
     LoopbackHttpServer() { m_port = listen(QHostAddress::LocalHost, 0); }
@@ -37,6 +50,13 @@ public:
     }
     void answer(const QString &path, const Answer &answer) { m_answers[path] = answer; }
     QList<Seen> seen;
+    QStringList paths() const
+    {
+        QStringList p;
+        for (const Seen &s : seen)
+            p.append(s.path);
+        return p;
+    }
 
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override

@@ -14,16 +14,6 @@ using Upload = CMonitorLogger::Upload;
 
 namespace {
 
-QMap<QString, QString> form(const QByteArray &body)
-{
-    QMap<QString, QString> fields;
-    for (const QByteArray &pair : body.split('&')) {
-        const int eq = pair.indexOf('=');
-        fields.insert(QString::fromLatin1(pair.left(eq)), QUrl::fromPercentEncoding(pair.mid(eq + 1)));
-    }
-    return fields;
-}
-
 QString md5(const QString &text)
 {
     return QString::fromLatin1(QCryptographicHash::hash((text + "qx_beacons").toUtf8(),
@@ -86,7 +76,7 @@ void tst_CMonitorLogger::thirtiethRecordSendsSignedBatch()
     const auto &request = server.seen.first();
     QCOMPARE(request.path, QString("/perf"));
     QCOMPARE(request.headers.value("content-type"), QByteArray("application/x-www-form-urlencoded"));
-    const auto fields = form(request.body);
+    const auto fields = request.form();
     QCOMPARE(fields.keys(), QStringList({"http_data", "perf_data", "run_data", "sign", "sys_data"}));
     QCOMPARE(fields["sign"], md5(fields["sys_data"] + fields["run_data"] + fields["http_data"] + fields["perf_data"]));
     const QStringList sys = fields["sys_data"].split('|');
@@ -122,7 +112,7 @@ void tst_CMonitorLogger::errorTextCustomAndCrashGoAtOnce()
     QTRY_COMPARE(done.size(), 1);
     // 204 is no success: only 200 is.
     QCOMPARE(done.at(0).at(1).toBool(), false);
-    QVERIFY(form(server.seen.at(0).body)["http_data"].endsWith("|Http请求超时!"));
+    QVERIFY(server.seen.at(0).form()["http_data"].endsWith("|Http请求超时!"));
 
     // A short record is padded, so the error text stays the ninth field.
     monitor.addHttpRecord({"only", "three", "texts"});
@@ -138,7 +128,7 @@ void tst_CMonitorLogger::errorTextCustomAndCrashGoAtOnce()
     QCOMPARE(server.seen.size(), 3);
     QMap<QString, QMap<QString, QString>> byPath;
     for (const auto &seen : server.seen)
-        byPath[seen.path] = form(seen.body);
+        byPath[seen.path] = seen.form();
     QCOMPARE(byPath["/custom"]["custom_data"].split("#@#").size(), 30);
     QCOMPARE(byPath["/custom"]["sign"], md5(byPath["/custom"]["custom_data"]));
     QCOMPARE(byPath["/crash"]["crash_data"], QString("20240101_dump|SIGSEGV"));
@@ -164,7 +154,7 @@ void tst_CMonitorLogger::flushSendsPendingSynchronously()
     QCOMPARE(server.seen.size(), 2);
     QCOMPARE(server.seen.at(0).path, QString("/perf"));
     QCOMPARE(server.seen.at(1).path, QString("/custom"));
-    const QStringList run = form(server.seen.at(0).body)["run_data"].split("#@#");
+    const QStringList run = server.seen.at(0).form()["run_data"].split("#@#");
     QCOMPARE(run.size(), 30);
     for (const QString &sample : run) {
         const QStringList f = sample.split('|');

@@ -7,9 +7,6 @@
 #include "log/LogUploadRun.h"
 #include "log/LogUploadSchedule.h"
 
-#include <quazip.h>
-#include <quazipfile.h>
-
 #include <QCryptographicHash>
 #include <QDir>
 #include <QRandomGenerator>
@@ -67,24 +64,7 @@ struct Fixture {
     {
         return QDir(env.root() + "/IMLog").entryList({"PC-*"}, QDir::Files);
     }
-    QStringList paths() const
-    {
-        QStringList p;
-        for (const auto &s : server.seen)
-            p.append(s.path);
-        return p;
-    }
 };
-
-QMap<QString, QString> form(const QByteArray &body)
-{
-    QMap<QString, QString> fields;
-    for (const QByteArray &pair : body.split('&')) {
-        const int eq = pair.indexOf('=');
-        fields.insert(QString::fromLatin1(pair.left(eq)), QUrl::fromPercentEncoding(pair.mid(eq + 1)));
-    }
-    return fields;
-}
 
 } // namespace
 
@@ -140,7 +120,7 @@ void tst_LogUploadRun::chainUploadsAndRegisters()
     Fixture f;
     const QString cwd = QDir::currentPath();
     QCOMPARE(f.run(f.target()), 1);
-    QCOMPARE(f.paths(), QStringList({"/point", "/file", "/objid", "/register"}));
+    QCOMPARE(f.server.paths(), QStringList({"/point", "/file", "/objid", "/register"}));
     QCOMPARE(QDir::currentPath(), cwd);
 
     const QByteArray auth = HttpUploadLog::authorization("zs", "pw");
@@ -148,7 +128,7 @@ void tst_LogUploadRun::chainUploadsAndRegisters()
     for (const auto &s : f.server.seen)
         QCOMPARE(s.headers.value("authorization"), auth);
 
-    const auto point = form(f.server.seen.at(0).body);
+    const auto point = f.server.seen.at(0).form();
     QCOMPARE(point["filename"], QString("PC-张三-20240305102030.zip"));
     QCOMPARE(point["filetype"], QString("zip"));
     const QByteArray file = f.server.seen.at(1).body;
@@ -162,8 +142,8 @@ void tst_LogUploadRun::chainUploadsAndRegisters()
     QVERIFY(file.contains("Content-Disposition: form-data; name=\"uploadfile\"; filename=\""
                           + QTextCodec::codecForName("GBK")->fromUnicode("PC-张三-20240305102030.zip") + "\""));
     QVERIFY(f.server.seen.at(1).headers.value("content-type").startsWith("multipart/form-data; boundary="));
-    QCOMPARE(form(f.server.seen.at(2).body)["requestId"], QString("r 1,x*y"));
-    const auto reg = form(f.server.seen.at(3).body);
+    QCOMPARE(f.server.seen.at(2).form()["requestId"], QString("r 1,x*y"));
+    const auto reg = f.server.seen.at(3).form();
     QCOMPARE(reg["objectId"], QString("obj-7"));
     QCOMPARE(reg["fileName"], QString("PC-张三-20240305102030.zip"));
     QCOMPARE(reg["clientType"], QString("1"));
@@ -205,7 +185,7 @@ void tst_LogUploadRun::failureAtEachStepCleansUp()
         f.server.answer(c.path, c.answer);
         QVERIFY2(f.run(f.target()) == 0, c.name);
         // Nothing resent, no step after the failing one.
-        QVERIFY2(f.paths() == c.reached, c.name);
+        QVERIFY2(f.server.paths() == c.reached, c.name);
         QVERIFY2(f.leftovers().isEmpty(), c.name);
     }
 
@@ -217,7 +197,7 @@ void tst_LogUploadRun::failureAtEachStepCleansUp()
     auto t = noObjectUrl.target();
     t.objectIdUrl.clear();
     QCOMPARE(noObjectUrl.run(t), 0);
-    QCOMPARE(noObjectUrl.paths(), QStringList({"/point", "/file"}));
+    QCOMPARE(noObjectUrl.server.paths(), QStringList({"/point", "/file"}));
 
     // No custom log: nothing sent, nothing left.
     Fixture noLog;
