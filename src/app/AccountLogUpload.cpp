@@ -43,12 +43,17 @@ void AccountLogUpload::slot_login()
         m_schedule->setRandom(m_random);
     connect(m_schedule, &LogUploadSchedule::uploadDue, this, &AccountLogUpload::slot_uploadDue);
     m_schedule->start();
+    LOG_INFO(QStringLiteral("AccountLogUpload: daily log upload scheduled for account \"%1\"")
+                 .arg(m_sources.settings->account()));
 }
 
 void AccountLogUpload::slot_logout()
 {
     // A run already under way finishes with what it took at its start; nothing new is armed.
+    if (!m_schedule)
+        return;
     delete m_schedule;
+    LOG_INFO(QStringLiteral("AccountLogUpload: change of user; log upload schedule stopped"));
 }
 
 void AccountLogUpload::slot_uploadDue()

@@ -141,6 +141,10 @@ void tst_AccountLogUpload::changeOfUserStopsTheTimer()
     QVERIFY(f.tick());
     QVERIFY(f.upload.schedule()->isArmed());
     QPointer<LogUploadSchedule> old = f.upload.schedule();
+    // Log-in completing again for the same user keeps the armed upload.
+    f.shell.ask(0x108C, bytes(QStringLiteral("unused")));
+    QCOMPARE(f.upload.schedule(), old.data());
+    QVERIFY(old->isArmed());
     f.shell.ask(0x1172);
     QVERIFY(!f.upload.schedule());
     QVERIFY(!old);
