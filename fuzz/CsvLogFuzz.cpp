@@ -1,4 +1,5 @@
 #include "FuzzInput.h"
+#include "FuzzSupport.h"
 #include "FuzzTarget.h"
 
 #include "log/CustomLogger.h"
@@ -16,12 +17,6 @@ QTemporaryDir *folder = nullptr;
 const CustomLogFormat format(QStringLiteral("\"%1-%2\",\"%3\",\"%4\",\"%5\",\"%6\",\"%7\",\"%8\",\"%9\""),
                              QStringLiteral("day-seq,level,time,function,f6,f7,message,location"));
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -38,11 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString function = QString::fromUtf8(input.chunk(16));
     const QByteArray before = input.rest();
     const QString path = folder->filePath(QStringLiteral("CustomLog.csv"));
-    {
-        QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(before);
-    }
+    FuzzSupport::writeAll(path, before);
 
     quint64 next = 0;
     {
@@ -53,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         next = logger.nextSequence();
         logger.close();
     }
-    const QByteArray after = readAll(path);
+    const QByteArray after = FuzzSupport::readAll(path);
     FUZZ_CHECK(after.startsWith(before));
     FUZZ_CHECK(after.endsWith('\n'));
     // Our own fields never break the line.

@@ -1,11 +1,11 @@
 #include "FuzzInput.h"
+#include "FuzzSupport.h"
 #include "FuzzTarget.h"
 
 #include "store/CLocalDataBase.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 // A data.db left by an older version, the repair program, a full disk or
@@ -47,11 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString folder = root->filePath(Account);
     QDir().mkpath(folder);
     const QString path = folder + QStringLiteral("/data.db");
-    {
-        QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(input.rest());
-    }
+    FuzzSupport::writeAll(path, input.rest());
 
     CLocalDataBase::CheckDatabase(Account, root->path(), mode & 1);
     if (CLocalDataBase::Open(Account, root->path(), mode & 2)) {

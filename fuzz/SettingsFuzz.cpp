@@ -1,4 +1,5 @@
 #include "FuzzInput.h"
+#include "FuzzSupport.h"
 #include "FuzzTarget.h"
 
 #include "app/ImInfoDefaults.h"
@@ -18,19 +19,6 @@ namespace {
 
 QTemporaryDir *sandbox = nullptr;
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 bool insideSandbox(const QString &path)
 {
     return path.isEmpty()
@@ -42,14 +30,14 @@ void fuzzAccount(SystemSetData &store, const QByteArray &bytes)
     const QString folder = store.messageFilePath() + QStringLiteral("/alice");
     QDir().mkpath(folder);
     const QString config = folder + QStringLiteral("/config.ini");
-    write(config, bytes);
+    FuzzSupport::writeAll(config, bytes);
     const bool clean = QSettings(config, QSettings::IniFormat).status() == QSettings::NoError;
 
     FUZZ_CHECK(store.loadAccount(QStringLiteral("alice")));
     store.chatFontFamily().size();
     FUZZ_CHECK(store.chatFontSize() > 0);
     if (!clean)
-        FUZZ_CHECK(readAll(config) == bytes);
+        FUZZ_CHECK(FuzzSupport::readAll(config) == bytes);
     // Switching user leaves nothing of this file behind.
     FUZZ_CHECK(!store.loadAccount(QStringLiteral("../bob")));
     QFile::remove(config);
@@ -58,7 +46,7 @@ void fuzzAccount(SystemSetData &store, const QByteArray &bytes)
 void fuzzCommonData(SystemSetData &store, const QByteArray &bytes)
 {
     const QString ini = sandbox->filePath(QStringLiteral("IMInfo.ini"));
-    write(ini, bytes);
+    FuzzSupport::writeAll(ini, bytes);
     // The folder named in the file is created, as it should be; only let
     // the fuzzer name folders inside the sandbox.
     const QSettings settings(ini, QSettings::IniFormat);
@@ -67,7 +55,7 @@ void fuzzCommonData(SystemSetData &store, const QByteArray &bytes)
     QString error;
     FUZZ_CHECK(ImInfoDefaults::ensure(ini, sandbox->path(), &error)
                == ImInfoDefaults::Result::AlreadyThere);
-    FUZZ_CHECK(readAll(ini) == bytes);
+    FUZZ_CHECK(FuzzSupport::readAll(ini) == bytes);
     store.initCommonData(ini);
     FUZZ_CHECK(!store.messageFilePath().isEmpty());
     QFile::remove(ini);

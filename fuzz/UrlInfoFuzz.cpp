@@ -1,4 +1,5 @@
 #include "FuzzInput.h"
+#include "FuzzSupport.h"
 #include "FuzzTarget.h"
 
 #include "endpoints/CUrlInfo.h"
@@ -27,11 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzInput input(data, size);
     const QString argument = QString::fromUtf8(input.chunk(32));
     const QString path = folder->filePath(QStringLiteral("allurl.ini"));
-    {
-        QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(input.rest());
-    }
+    FuzzSupport::writeAll(path, input.rest());
 
     CUrlInfo info;
     info.load(path);
