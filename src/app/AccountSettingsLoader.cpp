@@ -2,10 +2,30 @@
 
 #include "log/ShellLog.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
 
 namespace {
+
+// QSettings tells of a damaged file only to the first instance that parses it
+// (later ones share the parse), and of a damaged section only once it is read:
+// judge a private copy, read in full.
+bool readsCleanly(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QTemporaryFile copy;
+    if (file.error() != QFileDevice::NoError || !copy.open() || copy.write(bytes) != bytes.size()
+        || !copy.flush())
+        return false;
+    QSettings ini(copy.fileName(), QSettings::IniFormat);
+    ini.allKeys();
+    return ini.status() == QSettings::NoError;
+}
 
 class Reader
 {
@@ -15,7 +35,7 @@ public:
     {
         const QFileInfo info(path);
         m_exists = info.exists();
-        m_writable = m_exists && info.isReadable() && m_ini.status() == QSettings::NoError;
+        m_writable = m_exists && readsCleanly(path);
         if (m_exists && !m_writable)
             LOG_WARN(QStringLiteral("%1 is unreadable or damaged; using defaults and leaving it untouched")
                          .arg(path));

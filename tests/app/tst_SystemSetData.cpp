@@ -141,6 +141,16 @@ void tst_SystemSetData::damagedConfigIsLeftAlone()
     QVERIFY(data->loadAccount("wang"));
     QCOMPARE(data->settings().skinFolder, QStringLiteral("Default"));
     QCOMPARE(TestEnvironment::readText(configOf("wang")), damaged);
+    // Qt reports the damage to the first parse only; a reload must still see it.
+    QVERIFY(data->loadAccount("wang"));
+    QCOMPARE(TestEnvironment::readText(configOf("wang")), damaged);
+
+    // A line without "=" inside a section shows only once that section is read.
+    const QByteArray badLine("[SkinSetting]\nSkinFolder=Blue\nno equals sign\n");
+    TestEnvironment::writeText(configOf("li"), badLine);
+    QVERIFY(data->loadAccount("li"));
+    QCOMPARE(data->settings().skinFolder, QStringLiteral("Default"));
+    QCOMPARE(TestEnvironment::readText(configOf("li")), badLine);
 }
 
 void tst_SystemSetData::changeOfUserResetsEverything()
