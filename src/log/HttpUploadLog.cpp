@@ -1,9 +1,8 @@
 #include "HttpUploadLog.h"
 
+#include "LogUploadReply.h"
 #include "NoResendBody.h"
 #include "ShellLog.h"
-
-#include <json/json.h>
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -16,57 +15,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <memory>
-
 namespace {
 
 const QByteArray FormType = QByteArrayLiteral("application/x-www-form-urlencoded");
-
-bool parseObject(const QByteArray &body, Json::Value *root)
-{
-    Json::CharReaderBuilder builder;
-    const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    return reader->parse(body.constData(), body.constData() + body.size(), root, &errors)
-        && root->isObject();
-}
-
-// Servers send the code as 0 or as "0"; asInt() on a text would throw.
-bool readCode(const Json::Value &object, int *code)
-{
-    if (!object.isObject() || !object.isMember("code"))
-        return false;
-    const Json::Value &value = object["code"];
-    if (value.isInt()) {
-        *code = value.asInt();
-        return true;
-    }
-    if (value.isString()) {
-        bool ok = false;
-        *code = QString::fromStdString(value.asString()).trimmed().toInt(&ok);
-        return ok;
-    }
-    return false;
-}
-
-QString textOf(const Json::Value &object, const char *key)
-{
-    if (!object.isObject())
-        return QString();
-    const Json::Value value = object.get(key, Json::Value());
-    if (value.isString())
-        return QString::fromStdString(value.asString());
-    if (value.isIntegral())
-        return QString::number(value.asLargestInt());
-    return QString();
-}
-
-// The member under "data" when the service wraps its answer, else at the top.
-const Json::Value &payload(const Json::Value &root)
-{
-    const Json::Value &data = root["data"];
-    return data.isObject() ? data : root;
-}
 
 QByteArray enc(const QString &text)
 {
@@ -164,13 +115,10 @@ bool HttpUploadLog::transferFailed(QNetworkReply *reply, const char *step)
     else if (status < 200 || status > 299)
         reason = QStringLiteral("HTTP status %1").arg(status);
     const QByteArray ret = reply->rawHeader("ZQRetCode");
-    if (reason.isEmpty() && !ret.isEmpty()) {
-        bool numeric = false;
-        const int code = ret.mid(ret.lastIndexOf('_') + 1).trimmed().toInt(&numeric);
-        if (numeric && code != 0)
-            reason = QStringLiteral("ZQRetCode %1 (%2)").arg(QString::fromLatin1(ret),
-                                                             QString::fromUtf8(reply->rawHeader("ZQRetMsg")));
-    }
+    int code = 0;
+    if (reason.isEmpty() && LogUploadReply::readRetCode(ret, &code) && code != 0)
+        reason = QStringLiteral("ZQRetCode %1 (%2)").arg(QString::fromLatin1(ret),
+                                                         QString::fromUtf8(reply->rawHeader("ZQRetMsg")));
     if (reason.isEmpty())
         return false;
     LOG_WARN(QStringLiteral("HttpUploadLog: %1 failed: %2").arg(QLatin1String(step), reason));
@@ -185,15 +133,14 @@ void HttpUploadLog::slot_sendSecondRequest()
     reply->deleteLater();
     if (transferFailed(reply, "upload point"))
         return failUpload(QStringLiteral("upload point"));
-    Json::Value root;
-    int code = -1;
-    if (!parseObject(reply->readAll(), &root) || !readCode(payload(root), &code) || code != 0)
-        return failUpload(QStringLiteral("upload point answered no code 0"));
-    const Json::Value &data = payload(root);
-    m_requestId = textOf(data, "requestId");
-    m_uploadUrl = textOf(data, "url");
-    m_keyId = textOf(data, "salAccessKeyId");
-    m_callbackUri = textOf(data, "callbackuri");
+    LogUploadReply::UploadPoint point;
+    QString reason;
+    if (!LogUploadReply::readUploadPoint(reply->readAll(), &point, &reason))
+        return failUpload(reason);
+    m_requestId = point.requestId;
+    m_uploadUrl = point.url;
+    m_keyId = point.keyId;
+    m_callbackUri = point.callbackUri;
     const QString separator = m_uploadUrl.contains(QLatin1Char('?')) ? QStringLiteral("&") : QStringLiteral("?");
     const QUrl url = QUrl::fromEncoded(m_uploadUrl.toUtf8() + separator.toLatin1() + "req_params="
                                        + reqParams(m_requestId, m_keyId, m_callbackUri, m_user));
@@ -236,13 +183,9 @@ void HttpUploadLog::slot_QueryObjectID()
     reply->deleteLater();
     if (transferFailed(reply, "object-id query"))
         return failUpload(QStringLiteral("object-id query"));
-    Json::Value root;
-    int code = -1;
-    if (!parseObject(reply->readAll(), &root) || !readCode(payload(root), &code) || code != 0)
-        return failUpload(QStringLiteral("object-id query answered no code 0"));
-    m_objectId = textOf(payload(root), "objectId");
-    if (m_objectId.isEmpty())
-        return failUpload(QStringLiteral("object-id query answered no object id"));
+    QString reason;
+    if (!LogUploadReply::readObjectId(reply->readAll(), &m_objectId, &reason))
+        return failUpload(reason);
     LOG_INFO(QStringLiteral("HttpUploadLog::slot_QueryObjectID() objectId=") + m_objectId);
     m_reported = true;
     emit signal_uploadDone(true, m_fileSize, m_objectId);
@@ -273,19 +216,13 @@ void HttpUploadLog::slot_notifyReplyFinished()
     reply->deleteLater();
     if (transferFailed(reply, "registration"))
         return failNotify(QStringLiteral("registration"));
-    const QByteArray body = reply->readAll();
-    Json::Value root;
-    if (!parseObject(body, &root))
-        return failNotify(QStringLiteral("registration answer is no JSON"));
-    // This code means refused, wherever else a 0 appears in the answer.
-    if (body.contains("\"code\":\"10005\""))
-        return failNotify(QStringLiteral("registration refused (10005)"));
-    int code = -1;
-    const bool ok = readCode(root, &code) && code == 0;
+    LogUploadReply::Registration registration;
+    QString reason;
+    const bool ok = LogUploadReply::readRegistration(reply->readAll(), &registration, &reason);
     LOG_INFO(QStringLiteral("HttpUploadLog::slot_notifyReplyFinished() code=%1 msg=%2")
-                 .arg(code).arg(textOf(root, "msg")));
+                 .arg(registration.code).arg(registration.message));
     if (!ok)
-        return failNotify(QStringLiteral("registration code %1").arg(code));
+        return failNotify(reason);
     m_reported = true;
     emit signal_notifyDone(true);
 }
