@@ -6,13 +6,27 @@
 
 namespace {
 
-bool parseObject(const QByteArray &body, Json::Value *root)
+// False with the parser's own words when the body is no JSON object.
+bool parseObject(const QByteArray &body, Json::Value *root, QString *why)
 {
     Json::CharReaderBuilder builder;
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     std::string errors;
-    return reader->parse(body.constData(), body.constData() + body.size(), root, &errors)
-        && root->isObject();
+    try {
+        if (!reader->parse(body.constData(), body.constData() + body.size(), root, &errors)) {
+            *why = QString::fromStdString(errors).simplified();
+            return false;
+        }
+    } catch (const Json::Exception &error) {
+        // Nesting beyond the parser's stack limit throws instead of failing.
+        *why = QString::fromUtf8(error.what());
+        return false;
+    }
+    if (!root->isObject()) {
+        *why = QStringLiteral("not an object");
+        return false;
+    }
+    return true;
 }
 
 // Servers send the code as 0 or as "0"; asInt() on a text would throw.
@@ -27,7 +41,10 @@ bool readCode(const Json::Value &object, int *code)
     }
     if (value.isString()) {
         bool ok = false;
-        *code = QString::fromStdString(value.asString()).trimmed().toInt(&ok);
+        // A failed toInt() gives 0, which would read as success to whoever logs it.
+        const int number = QString::fromStdString(value.asString()).trimmed().toInt(&ok);
+        if (ok)
+            *code = number;
         return ok;
     }
     return false;
@@ -40,8 +57,11 @@ QString textOf(const Json::Value &object, const char *key)
     const Json::Value value = object.get(key, Json::Value());
     if (value.isString())
         return QString::fromStdString(value.asString());
-    if (value.isIntegral())
-        return QString::number(value.asLargestInt());
+    // An id may be a number beyond the signed range; asLargestInt() would throw.
+    if (value.isInt64())
+        return QString::number(value.asInt64());
+    if (value.isUInt64())
+        return QString::number(value.asUInt64());
     return QString();
 }
 
@@ -57,8 +77,13 @@ const Json::Value &payload(const Json::Value &root)
 bool LogUploadReply::readUploadPoint(const QByteArray &body, UploadPoint *point, QString *reason)
 {
     Json::Value root;
+    QString why;
     int code = -1;
-    if (!parseObject(body, &root) || !readCode(payload(root), &code) || code != 0) {
+    if (!parseObject(body, &root, &why)) {
+        *reason = QStringLiteral("upload point answer is no JSON object: ") + why;
+        return false;
+    }
+    if (!readCode(payload(root), &code) || code != 0) {
         *reason = QStringLiteral("upload point answered no code 0");
         return false;
     }
@@ -73,8 +98,13 @@ bool LogUploadReply::readUploadPoint(const QByteArray &body, UploadPoint *point,
 bool LogUploadReply::readObjectId(const QByteArray &body, QString *objectId, QString *reason)
 {
     Json::Value root;
+    QString why;
     int code = -1;
-    if (!parseObject(body, &root) || !readCode(payload(root), &code) || code != 0) {
+    if (!parseObject(body, &root, &why)) {
+        *reason = QStringLiteral("object-id answer is no JSON object: ") + why;
+        return false;
+    }
+    if (!readCode(payload(root), &code) || code != 0) {
         *reason = QStringLiteral("object-id query answered no code 0");
         return false;
     }
@@ -89,8 +119,9 @@ bool LogUploadReply::readObjectId(const QByteArray &body, QString *objectId, QSt
 bool LogUploadReply::readRegistration(const QByteArray &body, Registration *registration, QString *reason)
 {
     Json::Value root;
-    if (!parseObject(body, &root)) {
-        *reason = QStringLiteral("registration answer is no JSON");
+    QString why;
+    if (!parseObject(body, &root, &why)) {
+        *reason = QStringLiteral("registration answer is no JSON object: ") + why;
         return false;
     }
     registration->message = textOf(root, "msg");
@@ -109,6 +140,8 @@ bool LogUploadReply::readRegistration(const QByteArray &body, Registration *regi
 bool LogUploadReply::readRetCode(const QByteArray &header, int *code)
 {
     bool numeric = false;
-    *code = header.mid(header.lastIndexOf('_') + 1).trimmed().toInt(&numeric);
+    const int number = header.mid(header.lastIndexOf('_') + 1).trimmed().toInt(&numeric);
+    if (numeric)
+        *code = number;
     return numeric;
 }
