@@ -22,7 +22,7 @@ const CustomLogFormat format(QStringLiteral("\"%1-%2\",\"%3\",\"%4\",\"%5\",\"%6
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
-    folder = new QTemporaryDir;
+    folder = FuzzSupport::scratchFolder();
     return 0;
 }
 

@@ -36,7 +36,7 @@ DBMessageSave sample()
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
-    root = new QTemporaryDir;
+    root = FuzzSupport::scratchFolder();
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "FuzzTarget.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,4 +24,12 @@ QByteArray FuzzSupport::readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QTemporaryDir *FuzzSupport::scratchFolder()
+{
+    // A static, not a leaked pointer: exit() at the end of a run removes it.
+    static QTemporaryDir folder;
+    FUZZ_CHECK(folder.isValid());
+    return &folder;
 }

@@ -83,7 +83,7 @@ void fuzzCommonData(SystemSetData &store, const QByteArray &bytes)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
-    sandbox = new QTemporaryDir;
+    sandbox = FuzzSupport::scratchFolder();
     const QByteArray home = QFile::encodeName(sandbox->filePath(QStringLiteral("home")));
     QDir().mkpath(QString::fromLocal8Bit(home));
     qputenv("HOME", home);

@@ -19,7 +19,7 @@ QTemporaryDir *folder = nullptr;
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
-    folder = new QTemporaryDir;
+    folder = FuzzSupport::scratchFolder();
     return 0;
 }
 
