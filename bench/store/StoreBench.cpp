@@ -251,7 +251,7 @@ bool StoreBench::indexBench()
                  .arg(SearchIndex::StepTargetMs, 0, 'f', 0)
                  .arg(ms(progress.longestStepMs).trimmed())
                  .arg(mb(QFileInfo(searchIndex()->sideFile()).size()));
-    // Open runs the schema checks of Part 5.1 either way; the difference is the attach.
+    // Open runs the schema checks and migrations either way; the difference is the attach.
     CLocalDataBase::Close();
     timer.restart();
     if (!openStore(account, false))
