@@ -72,21 +72,29 @@ const Json::Value &payload(const Json::Value &root)
     return data.isObject() ? data : root;
 }
 
+// The answer's payload when it is a JSON object whose code is 0; else the reason.
+bool acceptedPayload(const QByteArray &body, const QString &what, Json::Value *root, QString *reason)
+{
+    QString why;
+    int code = -1;
+    if (!parseObject(body, root, &why)) {
+        *reason = what + QStringLiteral(" answer is no JSON object: ") + why;
+        return false;
+    }
+    if (!readCode(payload(*root), &code) || code != 0) {
+        *reason = what + QStringLiteral(" answered no code 0");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool LogUploadReply::readUploadPoint(const QByteArray &body, UploadPoint *point, QString *reason)
 {
     Json::Value root;
-    QString why;
-    int code = -1;
-    if (!parseObject(body, &root, &why)) {
-        *reason = QStringLiteral("upload point answer is no JSON object: ") + why;
+    if (!acceptedPayload(body, QStringLiteral("upload point"), &root, reason))
         return false;
-    }
-    if (!readCode(payload(root), &code) || code != 0) {
-        *reason = QStringLiteral("upload point answered no code 0");
-        return false;
-    }
     const Json::Value &data = payload(root);
     point->requestId = textOf(data, "requestId");
     point->url = textOf(data, "url");
@@ -98,16 +106,8 @@ bool LogUploadReply::readUploadPoint(const QByteArray &body, UploadPoint *point,
 bool LogUploadReply::readObjectId(const QByteArray &body, QString *objectId, QString *reason)
 {
     Json::Value root;
-    QString why;
-    int code = -1;
-    if (!parseObject(body, &root, &why)) {
-        *reason = QStringLiteral("object-id answer is no JSON object: ") + why;
+    if (!acceptedPayload(body, QStringLiteral("object-id query"), &root, reason))
         return false;
-    }
-    if (!readCode(payload(root), &code) || code != 0) {
-        *reason = QStringLiteral("object-id query answered no code 0");
-        return false;
-    }
     *objectId = textOf(payload(root), "objectId");
     if (objectId->isEmpty()) {
         *reason = QStringLiteral("object-id query answered no object id");

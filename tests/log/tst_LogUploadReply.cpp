@@ -92,7 +92,7 @@ void tst_LogUploadReply::hostileBodiesAreRefused()
     QVERIFY2(reason.contains("stackLimit"), qPrintable(reason));
     QVERIFY(!LogUploadReply::readObjectId(QByteArray("{\"code\":0,\0}", 12), &id, &reason));
     QVERIFY(!LogUploadReply::readObjectId("[0]", &id, &reason));
-    QCOMPARE(reason, QString("object-id answer is no JSON object: not an object"));
+    QCOMPARE(reason, QString("object-id query answer is no JSON object: not an object"));
 }
 
 QTEST_GUILESS_MAIN(tst_LogUploadReply)
