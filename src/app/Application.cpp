@@ -8,6 +8,7 @@
 #include "ImInfoDefaults.h"
 #include "StartupBanner.h"
 #include "SystemSetData.h"
+#include "WindowEntries.h"
 #include "bus/CommandDispatcher.h"
 #include "bus/EventRouter.h"
 #include "bus/MainEventProcess.h"
@@ -195,6 +196,7 @@ int application(int argc, char *argv[])
     startLogging(app);
     // Before the plug-ins: the first log-in may come as soon as they are loaded.
     AccountLogUpload::forShell(&app);
+    installWindowEntries();
     loadPlugins();
     showLogin(commandLine);
 

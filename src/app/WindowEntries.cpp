@@ -1,0 +1,6 @@
+#include "WindowEntries.h"
+
+void installWindowEntries()
+{
+    // Entries not installed here keep their logging defaults.
+}
