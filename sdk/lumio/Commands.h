@@ -44,6 +44,10 @@
 
 namespace Command {
 
+// Every number the shell sends or handles lies in this range.
+inline constexpr int FirstNumber = 0x1000;
+inline constexpr int LastNumber = 0x12FF;
+
 inline constexpr int FirstPrivate = 0x2000;
 inline constexpr int LastPrivate = 0x20FF;
 
@@ -258,7 +262,7 @@ inline constexpr int LastPrivate = 0x20FF;
     X(ListHeadType, 0x106A) \
     /* → shell: nothing; answer: int need-hide setting */ \
     X(NeedHide, 0x1069) \
-    /* → shell: nothing; answer: QString family, int size (12 when unset), bool bold, bool italic, bool underline, QString colour name (empty when unset) */ \
+    /* → shell: nothing; answer: QString family, double size (12 when unset), bool bold, bool italic, bool underline, QString colour name (empty when unset) */ \
     X(ChatFont, 0x106C) \
     /* → shell: QString; no answer. Settings store only */ \
     X(SetSendMessageKey, 0x106E) \
