@@ -174,19 +174,6 @@ void tst_MainEventProcess::argumentsTravelInOrder()
         QVERIFY(r.ok() && r.atEnd());
     }
 
-    MainEventProcess::panelNotice10BB(QStringLiteral("a"), 7, QString(), QStringLiteral("c"),
-                                      QStringLiteral("d"), QStringLiteral("e"));
-    {
-        PayloadReader r(panel->seen.last().data);
-        QCOMPARE(r.readString(), QStringLiteral("a"));
-        QCOMPARE(r.readInt(), 7);
-        QCOMPARE(r.readString(), QString());
-        QCOMPARE(r.readString(), QStringLiteral("c"));
-        QCOMPARE(r.readString(), QStringLiteral("d"));
-        QCOMPARE(r.readString(), QStringLiteral("e"));
-        QVERIFY(r.ok() && r.atEnd());
-    }
-
     const QStringList labelAnswer{QStringLiteral("add"), QStringLiteral("alice@lumio")};
     MainEventProcess::acceptLabel(&labelAnswer);
     MainEventProcess::refuseLabel(nullptr);
