@@ -12,10 +12,11 @@
 // before it returns, and the event stays the sender's. A question is always
 // synchronous: the receiver answers by calling setData() on the same event with
 // a NEW byte array holding the answer's values; the sender reads it after
-// send() returns. A payload left untouched counts as "no answer": the asker
-// then uses the default value (false, 0, empty string, null address) and logs
-// the miss. So an unloaded or silent plug-in is never fatal, but a caller must
-// treat a null address as "no data".
+// send() returns. A payload left untouched counts as "no answer": the shell,
+// asking, then uses the default value (false, 0, empty string, null address)
+// and logs the miss, so an unloaded or silent plug-in is never fatal; do the
+// same when you ask, and treat a null address as "no data". The shell answers
+// every question it lists below.
 // Posted (posted = true): the event belongs to the queue once sent and is
 // delivered when the event loop next turns. Nobody reads an answer back, so the
 // questions below give nothing when posted.
@@ -24,9 +25,11 @@
 // the address of a T in the sender's memory (PayloadWriter::writeAddress,
 // PayloadReader::readPointer<T>). It is valid only inside this process and only
 // during the synchronous call that carries it: copy the object before your
-// handler returns, and never send an address in a posted event (the shell
-// ignores it). An answer "address of T" is an object the answering plug-in
-// keeps alive until the question returns; the asker copies it at once.
+// handler returns. The shell ignores an address in a posted event; it posts
+// one itself only with the object attached to the event (SkinChange), which
+// keeps it alive until the last receiver is done. An answer "address of T" is
+// an object the answering plug-in keeps alive until the question returns; the
+// asker copies it at once.
 //
 // Kinds: QString, QStringList, int (qint32), bool, double, qint64 (addresses).
 // The record types named here are in lumio/*.h (MessageData, VcardInfo,
@@ -37,6 +40,16 @@
 // "shell →" is a request the shell sends to the named plug-in, which that
 // plug-in handles or ignores. "from empty source" means the shell sends it with
 // an empty source address.
+//
+// Answering, in a plug-in's customEvent():
+//     BaseEvent *event = BaseEvent::cast(qtEvent);
+//     if (event && event->command() == Command::IsConnected)
+//         event->setData(PayloadWriter::pack(m_connected));
+// Asking the shell:
+//     BaseEvent ask(Command::OwnJid, {}, QString::fromLatin1(Address::Shell),
+//                   myAddress, {}, true, false);
+//     bus->send(&ask);
+//     const QString jid = PayloadReader(ask.data()).readString();
 //
 // Numbers 0x2000 to 0x20FF are never used by the shell: they are free for
 // private commands between one vendor's own plug-ins. Use a target address, not
