@@ -3,6 +3,7 @@
 #include "ZipReader.h"
 #include "app/CrashCapture.h"
 #include "app/CrashPacker.h"
+#include "platform/CrashHook.h"
 
 #include <lumio/Commands.h>
 
@@ -255,6 +256,20 @@ void tst_CrashHook::logInTellsTheCrashPathWhereLogIniIs()
     QCOMPARE(CrashCapture::currentJob().userFolder, folder);
     shell.ask(Command::LoggedOut);
     QCOMPARE(CrashCapture::currentJob().userFolder, QString());
+
+    // A party that re-reports log-in on every reconnect must not grow the shell.
+    const int kept = CrashHook::retainedCommandCount();
+    const QStringList withUser{"/opt/packer", "--user", folder};
+    const QStringList withoutUser{"/opt/packer"};
+    for (int i = 0; i < 100; ++i) {
+        CrashHook::setPackerCommand(withUser);
+        CrashHook::setPackerCommand(withUser);
+        CrashHook::setPackerCommand(withoutUser);
+    }
+    QCOMPARE(CrashHook::retainedCommandCount(), kept + 2);
+    QCOMPARE(CrashHook::packerCommand(), withoutUser);
+    CrashHook::setPackerCommand({});
+    QVERIFY(CrashHook::packerCommand().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_CrashHook)
