@@ -52,6 +52,7 @@ void addConnectionRows(CommandTable &t)
         // The next user's credentials are not known until that user logs in; the
         // log upload must not send that user's log under the previous one's key.
         CrashCapture::clearUser();
+        c.cache().clearAccountRecord();
         c.cache().setLogUploadUserId(QString());
         c.cache().setLogUploadKey(QString());
         c.signalSender().login(false);

@@ -160,8 +160,10 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
     shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
     QCOMPARE(shell.entries.calls,
              (QStringList{"loginCompleted", "signal_login", "checkFreeDiskSpace"}));
+    shell.cache.setAccountRecord({"acc", "password", "", "", ""});
     shell.ask(Command::LoggedOut);
     QCOMPARE(logout.count(), 1);
+    QVERIFY(shell.cache.accountRecord()[1].isEmpty()); // no password left for the next user
 
     shell.ask(Command::ConnectionState, bytes(true));
     shell.ask(Command::ConnectionLost);
