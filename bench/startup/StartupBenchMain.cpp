@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -70,6 +72,43 @@ void printRow(const QString &name, const SampleStats &stats)
                  .arg(stats.max(), 10, 'f', 1);
 }
 
+// The shell's own figures for each step of one start, in the order it ran them.
+class PhaseSamples
+{
+public:
+    void take(const QString &file)
+    {
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly | QIODevice::Text))
+            return;
+        const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString &line : lines) {
+            const QString name = line.section(QLatin1Char(' '), 0, -2);
+            if (!m_samples.contains(name))
+                m_order.append(name);
+            m_samples[name].append(line.section(QLatin1Char(' '), -1).toDouble());
+        }
+        in.remove();
+    }
+    void print() const
+    {
+        if (m_order.isEmpty())
+            return;
+        out() << "\nwarm start by phase, ms (the shell's own clock)\n";
+        double total = 0;
+        for (const QString &name : m_order) {
+            const SampleStats stats(m_samples.value(name));
+            total += stats.median();
+            printRow(QStringLiteral("  ") + name, stats);
+        }
+        out() << QStringLiteral("  %1 %2\n").arg(QStringLiteral("sum of medians"), -20).arg(total, 16, 'f', 1);
+    }
+
+private:
+    QStringList m_order;
+    QMap<QString, QVector<double>> m_samples;
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -91,7 +130,10 @@ int main(int argc, char *argv[])
     QDir().mkpath(warmHome);
     QDir().mkpath(bareHome);
 
-    const ProcessTimer shell(options.shell);
+    ProcessTimer shell(options.shell);
+    const QString phasesFile = root.filePath(QStringLiteral("phases.txt"));
+    shell.setVariable(QStringLiteral("LUMIO_STARTUP_PHASES"), phasesFile);
+    PhaseSamples phases;
     const ProcessTimer bare(options.bare);
     out() << "shell: " << options.shell << "\nbare:  " << options.bare << "\nruns:  " << options.runs
           << "\n" << Qt::flush;
@@ -109,7 +151,11 @@ int main(int argc, char *argv[])
         if (!take(shell.run(freshHome), &first))
             return 1;
         QDir(freshHome).removeRecursively();
-        if (!take(shell.run(warmHome), &warm) || !take(bare.run(bareHome), &baseline))
+        QFile::remove(phasesFile);
+        if (!take(shell.run(warmHome), &warm))
+            return 1;
+        phases.take(phasesFile);
+        if (!take(bare.run(bareHome), &baseline))
             return 1;
     }
 
@@ -129,5 +175,7 @@ int main(int argc, char *argv[])
           << "  first start: " << QStringLiteral("%1x").arg(firstStats.median() / bareStats.median(), 0, 'f', 2)
           << "\n  warm start:  " << ratioLine(warmStats.median() / bareStats.median(), WarmTarget)
           << "\n" << Qt::flush;
+    phases.print();
+    out() << Qt::flush;
     return 0;
 }

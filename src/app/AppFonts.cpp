@@ -1,5 +1,7 @@
 #include "AppFonts.h"
 
+#include "common/CommonFun.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -23,19 +25,7 @@ QFont AppFonts::applicationFont()
     return font;
 }
 
-QString AppFonts::installIconFont(const QString &fontFile)
+QFont AppFonts::iconFont()
 {
-    const int id = QFontDatabase::addApplicationFont(fontFile);
-    if (id < 0)
-        return {};
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    return families.isEmpty() ? QString() : families.first();
-}
-
-QFont AppFonts::iconFont(const QString &family)
-{
-    QFont font(family);
-    font.setPixelSize(12);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
+    return CommonFun::iconFont(12);
 }

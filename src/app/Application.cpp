@@ -7,13 +7,16 @@
 #include "CommandLine.h"
 #include "ImInfoDefaults.h"
 #include "StartupBanner.h"
+#include "StartupPhases.h"
 #include "SystemSetData.h"
 #include "WindowEntries.h"
+#include "bus/BusRequest.h"
 #include "bus/CommandDispatcher.h"
 #include "bus/EventRouter.h"
 #include "bus/MainEventProcess.h"
 #include "bus/PLuginData.h"
 #include "bus/PluginManager.h"
+#include "common/CommonFun.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/LogConfigFile.h"
 #include "log/CMonitorLogger.h"
@@ -29,6 +32,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QTextStream>
@@ -39,27 +43,42 @@
 
 namespace {
 
-void setUpPathsAndTranslation(QApplication &app)
+// Found before logging is set up; logged with its first lines.
+QStringList &earlyProblems()
+{
+    static QStringList problems;
+    return problems;
+}
+
+void setUpPaths()
 {
     const QString appDir = AppPaths::applicationDir();
     QDir::setCurrent(appDir);
     for (const char *sub : {"/codecs", "/imageformats", "/sqldrivers"})
         QCoreApplication::addLibraryPath(appDir + QLatin1String(sub));
-
-    auto *translator = new QTranslator(&app);
-    if (translator->load(appDir + QStringLiteral("/Resources/Language/qt_zh_CN.qm")))
-        QCoreApplication::installTranslator(translator);
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void setUpTranslation(QApplication &app)
+{
+    // Qt's own texts come from the system's translations package.
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qt_zh_CN"), folder)) {
+        QCoreApplication::installTranslator(translator);
+        return;
+    }
+    delete translator;
+    earlyProblems().append(
+        QStringLiteral("Qt translation qt_zh_CN not found in %1; Qt texts stay untranslated").arg(folder));
 }
 
 void setUpFonts()
 {
     QApplication::setFont(AppFonts::applicationFont());
-    const QString family = AppFonts::installIconFont(
-        AppPaths::applicationDir() + QStringLiteral("/Resources/BaseConfig/iconfont.ttf"));
-    if (family.isEmpty())
+    if (CommonFun::iconFontFamily().isEmpty())
         return;
-    const QFont icons = AppFonts::iconFont(family);
+    const QFont icons = AppFonts::iconFont();
     QApplication::setFont(icons, "QPushButton");
     QApplication::setFont(icons, "QMenu");
 }
@@ -107,7 +126,7 @@ void applyStyleSheet(QApplication &app)
 LogContext *startLogging(QApplication &app)
 {
     const QString logFolder = AppPaths::logFolder();
-    QStringList problems;
+    QStringList problems = earlyProblems();
     QString error;
     QString cfg = LogConfigFile::prepare(AppPaths::applicationDir() + QStringLiteral("/log.cfg"),
                                          logFolder, &error);
@@ -191,16 +210,31 @@ int application(int argc, char *argv[])
     const CommandLine commandLine = CommandLine::parse(app.arguments().mid(1));
     startupBanner("==========快捷方式打开参数读取结束========");
 
-    setUpPathsAndTranslation(app);
+    StartupPhases phases;
+    setUpPaths();
+    phases.begin(QStringLiteral("translator"));
+    setUpTranslation(app);
+    phases.begin(QStringLiteral("fonts"));
     setUpFonts();
+    phases.begin(QStringLiteral("settings"));
     initialise();
+    // Before any HTTP client of the shell or of a plug-in is made.
+    CommonFun::applyProxySettings();
+    phases.begin(QStringLiteral("style sheet"));
     applyStyleSheet(app);
+    phases.begin(QStringLiteral("logging set-up"));
     startLogging(app);
     // Before the plug-ins: the first log-in may come as soon as they are loaded.
     AccountLogUpload::forShell(&app);
     installWindowEntries();
+    phases.begin(QStringLiteral("plug-in loading"));
     loadPlugins();
+    phases.begin(QStringLiteral("first window"));
     showLogin(commandLine);
+    phases.end();
+    QString phaseError;
+    if (!phases.write(&phaseError))
+        LOG_WARN(phaseError);
 
     // Lets start-up be timed: quit as soon as the loop turns.
     if (qEnvironmentVariableIsSet("LUMIO_EXIT_AFTER_START"))
@@ -208,6 +242,7 @@ int application(int argc, char *argv[])
 
     QApplication::exec();
 
+    BusRequest::logMissSummary();
     LogContext *log = LogContext::published();
     // Synchronous, while the event loop objects still exist.
     if (log && log->monitorLogger())

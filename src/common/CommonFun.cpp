@@ -33,7 +33,6 @@ struct ProcessValues
     QString statusText;
     QString iconFontFamily;
     bool iconFontTried = false;
-    LogContext *logContext = nullptr;
 };
 
 ProcessValues &values()
@@ -210,12 +209,6 @@ bool CommonFun::setThisVersion(const QString &version)
     return InstallInfo().setThisVersion(version);
 }
 
-void CommonFun::setIconFontFamily(const QString &family)
-{
-    values().iconFontFamily = family;
-    values().iconFontTried = true;
-}
-
 QString CommonFun::iconFontFamily()
 {
     ProcessValues &shared = values();
@@ -310,14 +303,4 @@ bool CommonFun::isFullScreenForeground()
 {
     // No portable way to inspect other applications' windows here: pop-ups are never held back.
     return false;
-}
-
-void CommonFun::setLogContext(LogContext *context)
-{
-    values().logContext = context;
-}
-
-LogContext *CommonFun::logContext()
-{
-    return values().logContext;
 }
