@@ -193,6 +193,8 @@ int application(int argc, char *argv[])
     // Step 1 of the original set GBK as the locale codec; sources and the
     // system here are UTF-8, so only external 8-bit data is decoded as GBK.
     startupBanner("==========BEGIN========");
+    StartupPhases phases;
+    phases.begin(QStringLiteral("application object"));
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Lumio"));
     // Installed first, so a signal during start-up is handled once the loop runs.
@@ -201,6 +203,7 @@ int application(int argc, char *argv[])
         LOG_INFO(QStringLiteral("signal %1: quitting").arg(number));
         QCoreApplication::quit();
     });
+    phases.begin(QStringLiteral("signal and crash handlers"));
     if (!termination.install())
         LOG_WARN(QStringLiteral("SIGINT/SIGTERM handlers not installed"));
     QString crashError;
@@ -210,7 +213,6 @@ int application(int argc, char *argv[])
     const CommandLine commandLine = CommandLine::parse(app.arguments().mid(1));
     startupBanner("==========快捷方式打开参数读取结束========");
 
-    StartupPhases phases;
     setUpPaths();
     phases.begin(QStringLiteral("translator"));
     setUpTranslation(app);
@@ -231,16 +233,14 @@ int application(int argc, char *argv[])
     loadPlugins();
     phases.begin(QStringLiteral("first window"));
     showLogin(commandLine);
-    phases.end();
-    QString phaseError;
-    if (!phases.write(&phaseError))
-        LOG_WARN(phaseError);
+    phases.begin(QStringLiteral("event loop"));
 
     // Lets start-up be timed: quit as soon as the loop turns.
     if (qEnvironmentVariableIsSet("LUMIO_EXIT_AFTER_START"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
 
     QApplication::exec();
+    phases.begin(QStringLiteral("shutdown"));
 
     BusRequest::logMissSummary();
     LogContext *log = LogContext::published();
@@ -255,5 +255,10 @@ int application(int argc, char *argv[])
     LOG_INFO(rule);
     if (log)
         log->closeCustomLog();
+    phases.end();
+    // Written last, so that the way out is timed too; a killed shell writes none.
+    QString phaseError;
+    if (!phases.write(&phaseError))
+        qWarning().noquote() << phaseError;
     std::exit(0);
 }

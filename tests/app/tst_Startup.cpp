@@ -130,8 +130,8 @@ void tst_Startup::startsShowsLoginAndQuitsOnSignal()
     QStringList names;
     for (const QString &line : phases.split('\n', Qt::SkipEmptyParts))
         names.append(line.section(' ', 0, -2));
-    QCOMPARE(names, (QStringList{"translator", "fonts", "settings", "style sheet", "logging set-up",
-                                 "plug-in loading", "first window"}));
+    QCOMPARE(names, (QStringList{"application object", "signal and crash handlers", "translator", "fonts", "settings", "style sheet", "logging set-up",
+                                 "plug-in loading", "first window", "event loop", "shutdown"}));
 }
 
 void tst_Startup::secondStartKeepsTheUsersFiles()
