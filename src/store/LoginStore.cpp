@@ -2,7 +2,7 @@
 
 #include "StoreHandle.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -52,13 +52,13 @@ QList<LoginInfo> LoginStore::loginInfos(const QString &condition, const QVariant
     QSqlQuery query(StoreHandle::database());
     const QString sql = QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM login") + condition;
     if (!query.prepare(sql)) {
-        LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, StoreSql::describe(query.lastError())));
         return infos;
     }
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, StoreSql::bindable(values.at(i).toString()));
     if (!query.exec()) {
-        LOG_WARN(QStringLiteral("\"%1\" failed: %2").arg(sql, StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("\"%1\" failed: %2").arg(sql, StoreSql::describe(query.lastError())));
         return infos;
     }
     while (query.next())
@@ -84,7 +84,7 @@ bool LoginStore::SaveLoginInfo(const LoginInfo &info)
 bool LoginStore::UpdateLoginProfile(const LoginInfo &info)
 {
     if (!hasAccount(info.account)) {
-        LOG_INFO(QStringLiteral("no remembered account %1: profile not stored").arg(info.account));
+        STORE_LOG_INFO(QStringLiteral("no remembered account %1: profile not stored").arg(info.account));
         return false;
     }
     return execute(QStringLiteral("UPDATE login SET photoUrl = ?,displayname = ?,signature = ?,empphonenum = ? "
@@ -95,7 +95,7 @@ bool LoginStore::UpdateLoginProfile(const LoginInfo &info)
 bool LoginStore::UpdateAutoLogin(const LoginInfo &info)
 {
     if (!hasAccount(info.account)) {
-        LOG_INFO(QStringLiteral("no remembered account %1: automatic log-in unchanged").arg(info.account));
+        STORE_LOG_INFO(QStringLiteral("no remembered account %1: automatic log-in unchanged").arg(info.account));
         return false;
     }
     return execute(QStringLiteral("UPDATE login SET  isAutoLogin = ?, showType = ? WHERE account = ?"),

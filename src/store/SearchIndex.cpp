@@ -1,7 +1,7 @@
 #include "SearchIndex.h"
 
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -148,7 +148,7 @@ bool SearchIndex::open(const QSqlDatabase &db)
         } else {
             // Perhaps only for now (ATTACH is refused inside a transaction): the next search
             // tries again.
-            LOG_WARN(QStringLiteral("search index %1 not attached, searches scan: %2")
+            STORE_LOG_WARN(QStringLiteral("search index %1 not attached, searches scan: %2")
                          .arg(m_path, StoreSql::describe(file.lastError())));
             reset();
             return false;
@@ -158,7 +158,7 @@ bool SearchIndex::open(const QSqlDatabase &db)
     if (!prepareFile(file))
         return false;
     checkFigures(false);
-    LOG_INFO(QStringLiteral("search index %1 attached: %2")
+    STORE_LOG_INFO(QStringLiteral("search index %1 attached: %2")
                  .arg(m_path, m_state == State::Current ? QStringLiteral("current")
                                                         : QStringLiteral("catching up from rowid %1").arg(m_cursor)));
     return m_state != State::Off;
@@ -212,7 +212,7 @@ bool SearchIndex::rebuild(const QString &why)
         drop(QStringLiteral("still unusable after %1 rebuilds (%2)").arg(MaxRebuilds).arg(why));
         return false;
     }
-    LOG_WARN(QStringLiteral("search index %1 %2: rebuilt, searches scan meanwhile").arg(m_path, why));
+    STORE_LOG_WARN(QStringLiteral("search index %1 %2: rebuilt, searches scan meanwhile").arg(m_path, why));
     SearchIndexFile file(db);
     if (file.isAttached() && !file.detach()) {
         drop(QStringLiteral("cannot be detached for a rebuild: ") + StoreSql::describe(file.lastError()));
@@ -270,7 +270,7 @@ bool SearchIndex::checkFigures(bool insideOwnTransaction)
             return false;
         }
         transaction.rollback();
-        LOG_INFO(QStringLiteral("search index %1: msgrecord changed (%2 rows up to rowid %3, was %4 up to %5); "
+        STORE_LOG_INFO(QStringLiteral("search index %1: msgrecord changed (%2 rows up to rowid %3, was %4 up to %5); "
                                 "reconciling every row")
                      .arg(m_path)
                      .arg(now.rows)
@@ -348,7 +348,7 @@ bool SearchIndex::step()
         return false;
     const QSqlDatabase db = connection();
     if (handleOf(db) != m_handle) {
-        LOG_INFO(QStringLiteral("search index %1: its connection closed").arg(m_path));
+        STORE_LOG_INFO(QStringLiteral("search index %1: its connection closed").arg(m_path));
         reset();
         return false;
     }
@@ -381,7 +381,7 @@ bool SearchIndex::step()
             finishCheck(file, transaction, true, now);
         } else {
             transaction.rollback();
-            LOG_INFO(QStringLiteral("search index %1: rows changed during the pass, another pass").arg(m_path));
+            STORE_LOG_INFO(QStringLiteral("search index %1: rows changed during the pass, another pass").arg(m_path));
             startPass(0);
         }
     } else {
@@ -436,7 +436,7 @@ void SearchIndex::stepFailed(const SearchIndexFile &file, const QString &what)
     const int code = file.lastResultCode();
     const QSqlDatabase db = connection();
     if (!m_reopening && handleOf(db) == m_handle && !SearchIndexFile(db).isAttached()) {
-        LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
+        STORE_LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
         m_reopening = true;
         open(db);
         m_reopening = false;
@@ -453,7 +453,7 @@ void SearchIndex::stepFailed(const SearchIndexFile &file, const QString &what)
         drop(what + QStringLiteral(" failed %1 times: ").arg(m_failedSteps) + StoreSql::describe(file.lastError()));
         return;
     }
-    LOG_WARN(QStringLiteral("search index %1: %2 failed, retried: %3")
+    STORE_LOG_WARN(QStringLiteral("search index %1: %2 failed, retried: %3")
                  .arg(m_path, what, StoreSql::describe(file.lastError())));
     if (QCoreApplication::instance())
         m_timer.start(RetryMs);
@@ -461,7 +461,7 @@ void SearchIndex::stepFailed(const SearchIndexFile &file, const QString &what)
 
 void SearchIndex::drop(const QString &why)
 {
-    LOG_WARN(QStringLiteral("search index %1 %2; searches scan").arg(m_path, why));
+    STORE_LOG_WARN(QStringLiteral("search index %1 %2; searches scan").arg(m_path, why));
     const quintptr handle = m_handle;
     const QSqlDatabase db = connection();
     if (handleOf(db) == handle) {
@@ -496,7 +496,7 @@ void SearchIndex::detach()
     if (handleOf(db) == m_handle) {
         SearchIndexFile file(db);
         if (file.isAttached() && !file.detach())
-            LOG_WARN(QStringLiteral("search index %1 not detached: %2").arg(m_path, StoreSql::describe(file.lastError())));
+            STORE_LOG_WARN(QStringLiteral("search index %1 not detached: %2").arg(m_path, StoreSql::describe(file.lastError())));
     }
     reset();
 }
@@ -541,7 +541,7 @@ void SearchIndex::indexedQueryFailed(const QSqlDatabase &db, const QSqlError &er
         return;
     if (!SearchIndexFile(db).isAttached()) {
         // Somebody detached it (or closed the connection under us): attach again.
-        LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
+        STORE_LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
         open(db);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include "SearchIndexFile.h"
 
 #include <QObject>
@@ -27,7 +29,7 @@
 //   search: appended rows (up to SyncTailLimit) are added at once, anything else starts a
 //   pass. An update of true_content in place by another party that keeps count, highest
 //   rowid and top id is the one change this does not see; reconcile passes repair it.
-class SearchIndex : public QObject
+class LUMIO_STORE_EXPORT SearchIndex : public QObject
 {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #include "SearchIndexFile.h"
 
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -25,7 +27,7 @@
 // result. What must hold for exact results is the other direction: every msgrecord row has
 // an entry at its rowid with its current id and true_content. reconcile() restores that for
 // a rowid range.
-class SearchIndexFile
+class LUMIO_STORE_EXPORT SearchIndexFile
 {
 public:
     // Bound for "up to the end" in reconcile() and nextBound().
