@@ -157,7 +157,7 @@ bool SearchIndex::open(const QSqlDatabase &db)
     m_state = State::Building;
     if (!prepareFile(file))
         return false;
-    checkFigures(false);
+    resumeAtAttach();
     STORE_LOG_INFO(QStringLiteral("search index %1 attached: %2")
                  .arg(m_path, m_state == State::Current ? QStringLiteral("current")
                                                         : QStringLiteral("catching up from rowid %1").arg(m_cursor)));
@@ -235,64 +235,51 @@ bool SearchIndex::rebuild(const QString &why)
     return true;
 }
 
-// Compares msgrecord with the figures the index was last known to mirror. The reads, the
-// index's writes and the change marks taken at the end see one state of the database: the
-// index's own transaction, or the one the caller already holds (insideOwnTransaction). In
-// somebody else's transaction it only compares; appended rows wait for the next search.
-bool SearchIndex::checkFigures(bool insideOwnTransaction)
+// Only a data.db nobody wrote since the index let go of it (its stamp) is trusted as it
+// was left: current, or a clean pass to go on with. Anything else is verified row by row.
+void SearchIndex::resumeAtAttach()
 {
-    if (!m_meta.complete) {
-        // Resumed: the rows before the cursor were reconciled in an earlier session, and
-        // anything may have happened to them since, so the pass ends with a count.
-        startPass(m_meta.cursor, m_meta.cursor == 0);
-        return false;
-    }
     const QSqlDatabase db = connection();
-    OwnTransaction transaction(insideOwnTransaction ? QSqlDatabase() : db);
-    const bool own = insideOwnTransaction || transaction.isActive();
     SearchIndexFile file(db);
-    SearchIndexFile::Figures now;
-    bool topUnchanged = false;
-    if (!file.messageFigures(&now) || !file.topUnchanged(m_meta, &topUnchanged)) {
-        transaction.rollback();
-        stepFailed(file, QStringLiteral("figures"));
-        return false;
-    }
-    const SearchIndexFile::Figures &known = m_meta.figures;
-    if (topUnchanged && now.rows == known.rows && now.maxRowid == known.maxRowid)
-        return finishCheck(file, transaction, own, now);
-    qint64 appended = 0;
-    if (!topUnchanged || now.rows < known.rows || !file.rowsAfter(known.maxRowid, &appended)
-        || appended != now.rows - known.rows) {
-        if (file.lastError().isValid()) {
-            transaction.rollback();
-            stepFailed(file, QStringLiteral("figures"));
-            return false;
-        }
-        transaction.rollback();
-        STORE_LOG_INFO(QStringLiteral("search index %1: msgrecord changed (%2 rows up to rowid %3, was %4 up to %5); "
-                                "reconciling every row")
-                     .arg(m_path)
-                     .arg(now.rows)
-                     .arg(now.maxRowid)
-                     .arg(known.rows)
-                     .arg(known.maxRowid));
+    qint64 counter = 0;
+    const bool untouched = m_meta.stamp != 0 && file.changeCounter(db.databaseName(), &counter)
+        && counter == m_meta.stamp;
+    if (!untouched) {
+        if (m_meta.complete || m_meta.cursor > 0)
+            STORE_LOG_INFO(QStringLiteral("search index %1: data.db may have been written since it was last "
+                                          "attached; every row is verified before it answers")
+                               .arg(m_path));
         startPass(0);
-        return false;
+        return;
     }
-    if (appended > SyncTailLimit) {
-        transaction.rollback();
-        startPass(known.maxRowid);
-        return false;
+    if (!m_meta.complete) {
+        startPass(m_meta.cursor);
+        return;
     }
-    if (!own)
-        return false;
-    if (!file.reconcile(known.maxRowid, SearchIndexFile::End)) {
-        transaction.rollback();
-        stepFailed(file, QStringLiteral("appended rows"));
-        return false;
+    SearchIndexFile::Figures now;
+    if (!file.messageFigures(&now)) {
+        stepFailed(file, QStringLiteral("figures"));
+        return;
     }
-    return finishCheck(file, transaction, own, now);
+    if (now.rows != m_meta.figures.rows || now.maxRowid != m_meta.figures.maxRowid) {
+        startPass(0);
+        return;
+    }
+    OwnTransaction transaction(db);
+    finishCheck(file, transaction, transaction.isActive(), now);
+}
+
+// Somebody else wrote data.db (another connection or process, or SQL of a plug-in on the
+// shared connection). Row count and highest rowid cannot tell what: a row deleted and
+// stored again keeps its rowid, a text updated in place keeps both. So the index answers
+// no search until a pass has compared every row's id and text with its entry.
+bool SearchIndex::checkFigures(bool)
+{
+    STORE_LOG_INFO(QStringLiteral("search index %1: data.db written by another party; searches scan until every "
+                                  "row is verified")
+                       .arg(m_path));
+    startPass(0);
+    return false;
 }
 
 // Records that the index mirrors msgrecord at figures: the meta (when the transaction is
@@ -370,16 +357,16 @@ bool SearchIndex::step()
         // entry and only the shell's own writes, which keep entries in step, came between.
         // Otherwise the entries are counted against the rows.
         SearchIndexFile::Figures now;
-        bool mirror = m_passClean;
-        if (!file.messageFigures(&now) || (!m_passClean && !file.entriesMirror(now, &mirror))) {
+        if (!file.messageFigures(&now)) {
             transaction.rollback();
             stepFailed(file, QStringLiteral("pass end"));
             return false;
         }
         ++m_progress.steps;
-        if (mirror) {
+        if (m_passClean) {
             finishCheck(file, transaction, true, now);
         } else {
+            // A row the pass had already compared may have changed since.
             transaction.rollback();
             STORE_LOG_INFO(QStringLiteral("search index %1: rows changed during the pass, another pass").arg(m_path));
             startPass(0);
@@ -495,6 +482,16 @@ void SearchIndex::detach()
     const QSqlDatabase db = connection();
     if (handleOf(db) == m_handle) {
         SearchIndexFile file(db);
+        // The stamp vouches for what the meta says only when nobody else wrote since the
+        // index last looked; otherwise the next attach verifies every row.
+        const bool vouched = (m_state == State::Current || (m_state == State::Building && m_passClean))
+            && unchangedSinceSnapshot();
+        qint64 counter = 0;
+        if (!vouched || !file.changeCounter(db.databaseName(), &counter))
+            counter = 0;
+        if (file.isAttached() && !file.writeStamp(counter))
+            STORE_LOG_WARN(QStringLiteral("search index %1: stamp not written, verified on the next attach: %2")
+                               .arg(m_path, StoreSql::describe(file.lastError())));
         if (file.isAttached() && !file.detach())
             STORE_LOG_WARN(QStringLiteral("search index %1 not detached: %2").arg(m_path, StoreSql::describe(file.lastError())));
     }
