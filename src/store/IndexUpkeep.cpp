@@ -20,9 +20,9 @@ IndexUpkeep::IndexUpkeep(const QSqlDatabase &db, Kind kind, const QString &condi
     if (!index->servesConnection(db) || !beginScope())
         return;
     // Trusted: the index mirrors msgrecord right now, so its figures can follow this write
-    // exactly. readyFor() compares them first when somebody else wrote in between.
+    // exactly. After somebody else's write readyFor() starts a verifying pass instead.
     m_trusted = index->state() == SearchIndex::State::Current
-        && index->readyFor(db, m_scope == Scope::Transaction);
+        && index->readyFor(db);
     if (!index->servesConnection(db)) {
         rollbackScope();
         return;

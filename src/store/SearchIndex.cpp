@@ -273,13 +273,12 @@ void SearchIndex::resumeAtAttach()
 // shared connection). Row count and highest rowid cannot tell what: a row deleted and
 // stored again keeps its rowid, a text updated in place keeps both. So the index answers
 // no search until a pass has compared every row's id and text with its entry.
-bool SearchIndex::checkFigures(bool)
+void SearchIndex::verifyAfterForeignWrite()
 {
     STORE_LOG_INFO(QStringLiteral("search index %1: data.db written by another party; searches scan until every "
                                   "row is verified")
                        .arg(m_path));
     startPass(0);
-    return false;
 }
 
 // Records that the index mirrors msgrecord at figures: the meta (when the transaction is
@@ -355,7 +354,6 @@ bool SearchIndex::step()
     if (m_cursor == SearchIndexFile::End) {
         // The pass is through. Clean (nobody else wrote while it ran): every row got its
         // entry and only the shell's own writes, which keep entries in step, came between.
-        // Otherwise the entries are counted against the rows.
         SearchIndexFile::Figures now;
         if (!file.messageFigures(&now)) {
             transaction.rollback();
@@ -500,11 +498,6 @@ void SearchIndex::detach()
 
 bool SearchIndex::readyFor(const QSqlDatabase &db)
 {
-    return readyFor(db, false);
-}
-
-bool SearchIndex::readyFor(const QSqlDatabase &db, bool insideOwnTransaction)
-{
     if (!m_enabled)
         return false;
     const quintptr handle = handleOf(db);
@@ -526,7 +519,8 @@ bool SearchIndex::readyFor(const QSqlDatabase &db, bool insideOwnTransaction)
     }
     if (unchangedSinceSnapshot())
         return true;
-    return checkFigures(insideOwnTransaction);
+    verifyAfterForeignWrite();
+    return false;
 }
 
 void SearchIndex::indexedQueryFailed(const QSqlDatabase &db, const QSqlError &error)

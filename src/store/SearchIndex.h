@@ -116,11 +116,10 @@ private:
     bool prepareFile(SearchIndexFile &file);
     bool rebuild(const QString &why);
     void resumeAtAttach();
-    bool checkFigures(bool insideOwnTransaction);
+    void verifyAfterForeignWrite();
     class OwnTransaction;
     bool finishCheck(SearchIndexFile &file, OwnTransaction &transaction, bool own,
                      const SearchIndexFile::Figures &figures);
-    bool readyFor(const QSqlDatabase &db, bool insideOwnTransaction);
 public:
     // Starts a reconciling pass from rowid from (exclusive). clean: the rows up to from are
     // known to be mirrored now, so a pass nobody else writes during needs no final count.
