@@ -334,14 +334,24 @@ void BaseDialogEx::arrange()
         const int iconTop = titleBottom + (bandBottom - titleBottom - 40) / 2;
         m_iconLabel->setGeometry(c.left() + 20, iconTop, 40, 40);
         const int left = iconShown ? c.left() + 72 : c.left() + 20;
-        page = QRect(QPoint(left, titleBottom + 6), QPoint(c.right() - 20, bandBottom - 8));
+        page = QRect(QPoint(left, titleBottom + (m_kind == LineInput ? 2 : 6)), QPoint(c.right() - 20, bandBottom - 4));
         m_messageLabel->setGeometry(0, 0, page.width(), page.height());
-        m_inputLabel->setGeometry(0, 0, page.width(), 20);
-        m_lineEdit->setGeometry(0, 22, page.width(), 26);
-        m_hintLabel->setGeometry(0, 50, page.width(), page.height() - 50);
+        m_inputLabel->setGeometry(0, 0, page.width(), 18);
+        m_lineEdit->setGeometry(0, 20, page.width(), 24);
+        m_hintLabel->setGeometry(0, 45, page.width(), page.height() - 45);
     }
     m_pages->setGeometry(page);
     alignMessage();
+    if (m_kind != LongText && m_kind != TextInput && m_kind != LineInput) {
+        // The text block sits level with the icon; the alignment inside it stays as set.
+        const int textHeight = m_messageLabel->heightForWidth(page.width()) > 0
+                                   ? m_messageLabel->heightForWidth(page.width())
+                                   : m_messageLabel->fontMetrics().height();
+        const int iconCentre = m_iconLabel->geometry().center().y();
+        const int top = qBound(page.top(), iconCentre - textHeight / 2, qMax(page.top(), page.bottom() - textHeight));
+        m_pages->setGeometry(QRect(QPoint(page.left(), top), page.bottomRight()));
+        m_messageLabel->setGeometry(0, 0, page.width(), page.bottom() - top + 1);
+    }
 }
 
 void BaseDialogEx::alignMessage()
