@@ -61,7 +61,6 @@ BaseDialogEx::BaseDialogEx(QWidget *parent, const QString &title, const QString 
     m_painter.setTranslucent(Compositor::isRunning());
     setAttribute(Qt::WA_TranslucentBackground, m_painter.translucent());
     m_painter.setSkin(SkinPainter::current());
-    m_painter.setFooterHeight(FooterHeight);
     m_mover = new FrameMover(this);
     m_mover->setEdgeOffset(m_painter.margin());
     setWindowTitle(title);
@@ -324,11 +323,17 @@ void BaseDialogEx::arrange()
         page = QRect(QPoint(c.left() + 92, titleBottom + 8), QPoint(c.right() - 20, bandBottom - 12));
         m_browser->setGeometry(0, 0, page.width(), page.height());
     } else if (m_kind == TextInput) {
-        m_iconLabel->setGeometry(c.left() + 18, titleBottom + 10, 40, 40);
-        const int left = iconShown ? c.left() + 70 : c.left() + 18;
-        page = QRect(QPoint(c.left() + 18, titleBottom + 10), QPoint(c.right() - 18, footer.top() - 10));
-        m_textInputLabel->setGeometry(left - page.left(), 0, page.right() - left, bandBottom - page.top() - 10);
-        const int editTop = bandBottom - page.top() + 10;
+        // Tall and narrow: the icon centred in the band with the message under it,
+        // the field in the white area.
+        page = QRect(QPoint(c.left() + 18, titleBottom + 10), QPoint(c.right() - 18, footer.top() - 6));
+        const int textTop = iconShown ? titleBottom + 24 + 48 + 14 : titleBottom + 10;
+        m_iconLabel->setGeometry(c.center().x() - 24, titleBottom + 24, 48, 48);
+        const int textHeight = qMax(0, bandBottom - 10 - textTop);
+        const int naturalHeight = qMin(textHeight, m_textInputLabel->heightForWidth(page.width()));
+        const int centredTop = iconShown ? textTop : titleBottom + (bandBottom - titleBottom - naturalHeight) / 2;
+        m_textInputLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        m_textInputLabel->setGeometry(0, centredTop - page.top(), page.width(), textHeight);
+        const int editTop = bandBottom - page.top() + 12;
         m_textEdit->setGeometry(0, editTop, page.width(), page.height() - editTop);
     } else {
         const int iconTop = titleBottom + (bandBottom - titleBottom - 40) / 2;

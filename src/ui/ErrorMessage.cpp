@@ -16,7 +16,7 @@ namespace {
 constexpr int TitleHeight = 32;
 constexpr int FooterHeight = 48;
 const QSize PlainSize(320, 176);
-const QSize LineSize(320, 200);
+const QSize LineSize(320, 170);
 const QSize ReplySize(320, 250);
 }
 
