@@ -7,7 +7,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
-#include <QPixmapCache>
 
 namespace {
 
@@ -20,20 +19,30 @@ QString picturePath(const SysUIData &skin, const QString &fallbackPicture)
     return QString();
 }
 
-// The picture scaled once per screen size to cover it.
-QPixmap coveringPicture(const QString &path, const QSize &screen)
+// The picture scaled once per screen size to cover it. A few entries suffice (one
+// per screen size in use); QPixmapCache would drop a 2x screen's picture at once.
+QPixmap coveringPicture(const QString &path, const QSize &pixels)
 {
-    const QString key = QStringLiteral("lumio-skin:%1:%2x%3").arg(path).arg(screen.width()).arg(screen.height());
-    QPixmap scaled;
-    if (QPixmapCache::find(key, &scaled))
-        return scaled;
+    struct Entry
+    {
+        QString path;
+        QSize pixels;
+        QPixmap picture;
+    };
+    static QList<Entry> cache;
+    for (const Entry &entry : cache) {
+        if (entry.path == path && entry.pixels == pixels)
+            return entry.picture;
+    }
     QPixmap picture(path);
     if (picture.isNull()) {
         LOG_WARN(QStringLiteral("SkinPainter: cannot load the background %1").arg(path));
         return QPixmap();
     }
-    scaled = picture.scaled(screen, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-    QPixmapCache::insert(key, scaled);
+    const QPixmap scaled = picture.scaled(pixels, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    cache.prepend({path, pixels, scaled});
+    while (cache.size() > 4)
+        cache.removeLast();
     return scaled;
 }
 
@@ -66,15 +75,17 @@ void SkinPainter::paint(QPainter &painter, const QRect &target, const QRect &glo
     if (path.isEmpty())
         return;
     const QSize screenSize = screen.isValid() ? screen.size() : QSize(1280, 800);
-    const QPixmap picture = coveringPicture(path, screenSize.expandedTo(globalTarget.size()));
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QPixmap picture = coveringPicture(path, screenSize.expandedTo(globalTarget.size()) * ratio);
     if (picture.isNull())
         return;
     // The window shows the part of the screen-wide picture that lies under it.
-    QPoint origin = globalTarget.topLeft() - (screen.isValid() ? screen.topLeft() : QPoint());
-    origin.setX(qBound(0, origin.x(), qMax(0, picture.width() - target.width())));
-    origin.setY(qBound(0, origin.y(), qMax(0, picture.height() - target.height())));
+    QPointF origin = (globalTarget.topLeft() - (screen.isValid() ? screen.topLeft() : QPoint())) * ratio;
+    const QSizeF source = QSizeF(target.size()) * ratio;
+    origin.setX(qBound<qreal>(0, origin.x(), qMax<qreal>(0, picture.width() - source.width())));
+    origin.setY(qBound<qreal>(0, origin.y(), qMax<qreal>(0, picture.height() - source.height())));
     painter.save();
     painter.setOpacity(qBound(0, skin.backgroundOpacity, 255) / 255.0);
-    painter.drawPixmap(target, picture, QRect(origin, target.size()));
+    painter.drawPixmap(QRectF(target), picture, QRectF(origin, source));
     painter.restore();
 }
