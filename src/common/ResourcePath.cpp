@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -86,4 +87,23 @@ QString ResourcePath::styleSheet(const QString &quoted)
         return QString();
     }
     return absoluteUrls(QString::fromUtf8(file.readAll()));
+}
+
+QPixmap ResourcePath::pixmap(const QString &quoted, qreal ratio)
+{
+    if (ratio <= 0)
+        ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const QString path = resolve(quoted);
+    QPixmap picture;
+    if (ratio > 1.0) {
+        const QFileInfo info(path);
+        const QString doubled = info.dir().filePath(info.completeBaseName() + QStringLiteral("@2x.") + info.suffix());
+        if (QFileInfo::exists(doubled) && picture.load(doubled)) {
+            picture.setDevicePixelRatio(2.0);
+            return picture;
+        }
+    }
+    if (!picture.load(path))
+        LOG_WARN(QStringLiteral("ResourcePath::pixmap: cannot load %1").arg(path));
+    return picture;
 }

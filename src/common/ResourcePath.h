@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 
 // Turns a resource path as the code quotes it ("Resources\Images\x.png",
@@ -21,6 +22,10 @@ public:
     static QString styleSheet(const QString &quoted);
     // Every url(Resources/...) of a style text made absolute.
     static QString absoluteUrls(const QString &styleText);
+
+    // The picture of a quoted path, its "@2x" form on a high-density display when
+    // there is one (ratio 0: the application's). Null and a log line when missing.
+    static QPixmap pixmap(const QString &quoted, qreal ratio = 0);
 
     // Where resources are looked up; tests point it at the build tree.
     static void setBaseDir(const QString &dir);

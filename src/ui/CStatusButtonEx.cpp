@@ -1,7 +1,6 @@
 #include "CStatusButtonEx.h"
 
 #include "common/ResourcePath.h"
-#include "log/ShellLog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,10 +32,7 @@ CStatusButtonEx::CStatusButtonEx(QWidget *parent)
 
 void CStatusButtonEx::setStatus(const QString &icon, const QString &text)
 {
-    QPixmap picture(ResourcePath::resolve(icon));
-    if (picture.isNull())
-        LOG_WARN(QStringLiteral("CStatusButtonEx: cannot load %1").arg(icon));
-    m_icon->setPixmap(picture);
+    m_icon->setPixmap(ResourcePath::pixmap(icon));
     m_button->setText(text);
     m_button->setFixedWidth(m_button->fontMetrics().horizontalAdvance(text) + 18);
     update();

@@ -27,7 +27,7 @@ void HeadLabel::setHeadPicture(const QString &file)
         LOG_WARN(QStringLiteral("HeadLabel: cannot load %1, showing the default head").arg(file));
     m_default = picture.isNull();
     if (m_default)
-        picture.load(ResourcePath::resolve(defaultHead()));
+        picture = ResourcePath::pixmap(defaultHead());
     m_head = picture;
     update();
 }
@@ -40,7 +40,7 @@ void HeadLabel::setName(const QString &name)
 
 void HeadLabel::setPresenceIcon(const QString &quoted)
 {
-    m_badge = quoted.isEmpty() ? QPixmap() : QPixmap(ResourcePath::resolve(quoted));
+    m_badge = quoted.isEmpty() ? QPixmap() : ResourcePath::pixmap(quoted);
     update();
 }
 

@@ -1,7 +1,6 @@
 #include "WidgetWhiteEx.h"
 
 #include "common/ResourcePath.h"
-#include "log/ShellLog.h"
 
 #include <QPainter>
 
@@ -9,10 +8,7 @@ WidgetWhiteEx::WidgetWhiteEx(QWidget *parent)
     : QWidget(parent)
 {
     for (const QString &path : piecePaths()) {
-        QPixmap piece(ResourcePath::resolve(path));
-        if (piece.isNull())
-            LOG_WARN(QStringLiteral("WidgetWhiteEx: missing border piece %1").arg(path));
-        m_pieces.append(piece);
+        m_pieces.append(ResourcePath::pixmap(path));
     }
 }
 

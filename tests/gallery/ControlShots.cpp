@@ -4,6 +4,7 @@
 #include "app/SystemSetData.h"
 #include "ui/BaseDialogEx.h"
 #include "ui/BaseMainFormEx.h"
+#include "ui/CBgMainWidgetEx.h"
 #include "ui/CIconButtonEx.h"
 #include "ui/CLineEditEx.h"
 #include "ui/CMenuEx.h"
@@ -100,7 +101,7 @@ QWidget *notice(ErrorMessage::InputKind kind)
 QWidget *controls()
 {
     auto *form = new BaseMainFormEx;
-    form->resize(300, 470);
+    form->resize(300, 436);
     form->setBandHeight(118);
     const int m = form->frameMargin();
 
@@ -161,11 +162,24 @@ QWidget *controls()
         x += 40;
     }
     auto *toggle = new CPushButtonIconEx(form);
-    toggle->setIcon(QStringLiteral("Resources/images/CommonCtrls/kora_dialog_icon_warning.png"));
+    toggle->setIcon(QStringLiteral("Resources/images/CommonCtrls/kora_check_tick.png"));
     toggle->setCheckable(true);
     toggle->setChecked(true);
     toggle->move(x, m + 380);
     return form;
+}
+
+// A panel on the background only, as the weather and app panels use it.
+QWidget *backgroundPanel()
+{
+    auto *panel = new CBgMainWidgetEx;
+    panel->resize(260, 150);
+    auto *loading = new CWaitLoading(panel);
+    loading->setText(QStringLiteral("正在获取天气…"));
+    loading->setGeometry(80, 40, 100, 70);
+    loading->setStyleSheet(QStringLiteral("color:#ffffff;"));
+    loading->start();
+    return panel;
 }
 
 SysUIData pictureSkin()
@@ -198,6 +212,7 @@ void registerControlShots()
     add(QStringLiteral("error_message_remark"), [] { return notice(ErrorMessage::RemarkName); }, {});
     add(QStringLiteral("error_message_reply"), [] { return notice(ErrorMessage::ReplyText); }, {});
     add(QStringLiteral("controls"), [] { return controls(); }, {});
+    add(QStringLiteral("background_panel"), [] { return backgroundPanel(); }, {});
     add(QStringLiteral("dialog_180_skin"), [] {
         SystemSetData::instance()->setCurrentSkin(pictureSkin());
         QWidget *box = dialog(QStringLiteral("提示"), QStringLiteral("皮肤已更换。"), 180, 6, 4);

@@ -24,5 +24,16 @@ public:
                     std::function<void(QWidget *, const QPoint &)> show = {});
 };
 
-// Registers the shots of one area; each area's file defines one of these.
+// One line adds a window from any file of this folder:
+//   static const GalleryShotAdder mainWindow("main_window", [] { return new MainWindow; });
+struct GalleryShotAdder
+{
+    GalleryShotAdder(const QString &name, std::function<QWidget *()> make,
+                     std::function<void(QWidget *, const QPoint &)> show = {})
+    {
+        GalleryRegistry::add(name, std::move(make), std::move(show));
+    }
+};
+
+// The controls library's shots, registered in order before any added by GalleryShotAdder.
 void registerControlShots();

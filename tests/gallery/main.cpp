@@ -58,7 +58,11 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("list"), QStringLiteral("print the names")});
     parser.process(app);
 
+    // The controls first, then whatever other files added at start-up.
+    const QList<GalleryShot> added = GalleryRegistry::shots();
+    GalleryRegistry::shots().clear();
     registerControlShots();
+    GalleryRegistry::shots() += added;
     QTextStream out(stdout);
     if (parser.isSet(QStringLiteral("list"))) {
         for (const GalleryShot &shot : GalleryRegistry::shots())
