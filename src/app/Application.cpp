@@ -20,6 +20,7 @@
 #include "log/LogContext.h"
 #include "log/ShellLog.h"
 #include "platform/TerminationSignals.h"
+#include "store/StoreLog.h"
 #include "ui/LibCtrlsMessageProcess.h"
 
 #include <lumio/Addresses.h>
@@ -120,6 +121,8 @@ LogContext *startLogging(QApplication &app)
     auto *log = new LogContext;
     LogContext::publish(log);
     PluginManager::instance()->setLogger(log);
+    // The store logs into the same file from the first Open, whoever calls it.
+    StoreLog::setShared(log);
     if (!log->openCustomLog(QDir(logFolder).absoluteFilePath(QStringLiteral("CustomLog.csv"))))
         problems.append(QStringLiteral("custom log not opened in %1").arg(logFolder));
     log->setAppFont(QApplication::font());
