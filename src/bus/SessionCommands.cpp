@@ -2,8 +2,10 @@
 
 #include "LoginCache.h"
 #include "MainSignalSender.h"
-#include "ShellEntries.h"
-#include "app/CrashCapture.h"
+#include "entries/CloseConfirmationEntry.h"
+#include "entries/MainWindowEntry.h"
+#include "entries/SessionEntry.h"
+#include "entries/UpgradeEntry.h"
 #include "app/SystemSetData.h"
 #include "common/CommonFun.h"
 
@@ -14,11 +16,12 @@ constexpr int BadgeLimit = 99;
 void loginCompleted(CommandContext &c)
 {
     c.in().readString();
-    // Recorded now: the crash path cannot ask the bus where the user's Log.ini is.
-    CrashCapture::setUserFolder(c.settings().accountFolder());
-    c.entries().loginCompleted();
+    // First: the crash path must know the user's folder, and the store must be
+    // open before the windows read it.
+    c.session().loggedIn(c.cache().ownJid(), c.settings().accountFolder());
+    c.mainWindow().loginCompleted();
     c.signalSender().login(true);
-    c.entries().checkFreeDiskSpace();
+    c.mainWindow().checkFreeDiskSpace();
 }
 
 void ownJid(CommandContext &c)
@@ -33,14 +36,14 @@ void statusLine(CommandContext &c)
     const QString text = c.in().readString();
     CommonFun::setStatusText(text);
     if (c.hasMainWindow())
-        c.entries().setStatusLine(text);
+        c.mainWindow().setStatusLine(text);
 }
 
 void unreadBadge(CommandContext &c)
 {
     const int unread = c.in().readInt();
     if (c.hasMainWindow())
-        c.entries().setUnreadBadge(SessionCommands::badgeText(unread));
+        c.mainWindow().setUnreadBadge(SessionCommands::badgeText(unread));
 }
 
 void addConnectionRows(CommandTable &t)
@@ -49,7 +52,7 @@ void addConnectionRows(CommandTable &t)
     t.insert(0x1172, [](CommandContext &c) {
         // The next user's credentials are not known until that user logs in; the
         // log upload must not send that user's log under the previous one's key.
-        CrashCapture::clearUser();
+        c.session().userChanged();
         c.cache().setLogUploadUserId(QString());
         c.cache().setLogUploadKey(QString());
         c.signalSender().login(false);
@@ -64,7 +67,7 @@ void addConnectionRows(CommandTable &t)
     t.insert(0x1050, [](CommandContext &c) { c.signalSender().emitLoginTip(c.in().readString()); });
     t.insert(0x1118, [](CommandContext &c) { c.signalSender().emitNoHide(); });
     t.insert(0x1081, [](CommandContext &c) { c.signalSender().emitHideAppbox(); });
-    t.insert(0x1052, [](CommandContext &c) { c.entries().startUpgradeCheck(c.in().readInt()); });
+    t.insert(0x1052, [](CommandContext &c) { c.upgrade().startUpgradeCheck(c.in().readInt()); });
 }
 
 void addMainWindowRows(CommandTable &t)
@@ -72,70 +75,70 @@ void addMainWindowRows(CommandTable &t)
     t.insert(0x1053, [](CommandContext &c) {
         const int code = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().mainWindowLoggedIn(code);
+            c.mainWindow().mainWindowLoggedIn(code);
     });
     t.insert(0x11E0, [](CommandContext &c) {
         const int value = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().showOnlinePresence(value);
+            c.mainWindow().showOnlinePresence(value);
     });
     t.insert(0x11DD, [](CommandContext &c) {
         const bool invisible = c.in().readBool();
         if (c.hasMainWindow())
-            c.entries().showInvisiblePresence(invisible);
+            c.mainWindow().showInvisiblePresence(invisible);
     });
     t.insert(0x11DE, [](CommandContext &c) {
         if (c.expectsAnswer())
-            c.answer(qint32(c.hasMainWindow() ? c.entries().mainWindowPresence() : 0));
+            c.answer(qint32(c.hasMainWindow() ? c.mainWindow().mainWindowPresence() : 0));
     });
     t.insert(0x11DF, [](CommandContext &c) {
         if (c.expectsAnswer())
-            c.answer(c.hasMainWindow() && c.entries().mainWindowStateFlag());
+            c.answer(c.hasMainWindow() && c.mainWindow().mainWindowStateFlag());
     });
     t.insert(0x104F, [](CommandContext &c) {
         const int code = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().setMainWindowPresenceCode(code);
+            c.mainWindow().setMainWindowPresenceCode(code);
     });
     t.insert(0x1051, [](CommandContext &c) {
         if (c.expectsAnswer())
-            c.answer(qint32(c.hasMainWindow() ? c.entries().mainWindowStateValue() : 0));
+            c.answer(qint32(c.hasMainWindow() ? c.mainWindow().mainWindowStateValue() : 0));
     });
     t.insert(0x1272, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().loginAgain();
+            c.mainWindow().loginAgain();
     });
     t.insert(0x112A, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().closeMainWindowIfVisible();
+            c.mainWindow().closeMainWindowIfVisible();
     });
     t.insert(0x1207, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().showMainWindowDocked();
+            c.mainWindow().showMainWindowDocked();
     });
     t.insert(0x1208, unreadBadge);
     t.insert(0x10B4, statusLine);
     t.insert(0x123F, [](CommandContext &c) {
         const int value = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().reportHotKeyConflict(value);
+            c.mainWindow().reportHotKeyConflict(value);
     });
     t.insert(0x109C, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().showReceiveMessage();
+            c.mainWindow().showReceiveMessage();
     });
     t.insert(0x109E, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().showScreenshot();
+            c.mainWindow().showScreenshot();
     });
 }
 
 void addCloseConfirmationRows(CommandTable &t)
 {
     t.insert(0x1087,
-             [](CommandContext &c) { c.entries().showCloseConfirmation(c.in().readString()); });
+             [](CommandContext &c) { c.closeConfirmation().showCloseConfirmation(c.in().readString()); });
     t.insert(0x1021,
-             [](CommandContext &c) { c.entries().resetCloseConfirmation(c.in().readString()); });
+             [](CommandContext &c) { c.closeConfirmation().resetCloseConfirmation(c.in().readString()); });
 }
 
 } // namespace

@@ -58,9 +58,9 @@ private slots:
 void tst_CommandDispatcherRows::settingsAnswers()
 {
     PrivateShell shell;
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     shell.loadAccount(QStringLiteral("alice"), FontConfig);
-    QCOMPARE(shell.entries.calls, QStringList{"applySkinAndRepaint"});
+    QCOMPARE(shell.calls.lines, QStringList{"applySkinAndRepaint"});
 
     QCOMPARE(readString(shell.ask(0x10B0)), shell.settings.messageFilePath());
     QVERIFY(QDir::isAbsolutePath(readString(shell.ask(0x10B0))));
@@ -147,7 +147,7 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
     connect(&hub, &MainSignalSender::signal_disConnectNetForSys, this,
             [&] { order << QStringLiteral("disConnectNetForSys"); });
     connect(&hub, &MainSignalSender::signal_login, this,
-            [&] { shell.entries.calls << "signal_login"; });
+            [&] { shell.calls.lines << "signal_login"; });
     QSignalSpy logout(&hub, &MainSignalSender::signal_logout);
     QSignalSpy connected(&hub, &MainSignalSender::signal_isConnected);
     QSignalSpy missing(&hub, &MainSignalSender::signal_notifyMissingCallCount);
@@ -156,10 +156,12 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
     shell.ask(0x1090, bytes(true));
     QCOMPARE(order, (QStringList{"disConnectNet 1", "disConnectNetForSys"}));
 
+    const QString folder = shell.loadAccount(QStringLiteral("me"));
+    shell.ask(0x108B, bytes(QStringLiteral("me@x/pc")));
     shell.ask(0x108C, bytes(QStringLiteral("unused")));
-    QCOMPARE(shell.entries.calls,
-             (QStringList{"loginCompleted", "signal_login", "checkFreeDiskSpace"}));
     shell.ask(0x1172);
+    QCOMPARE(shell.calls.lines, (QStringList{"loggedIn me@x/pc " + folder, "loginCompleted",
+                                             "signal_login", "checkFreeDiskSpace", "userChanged"}));
     QCOMPARE(logout.count(), 1);
 
     shell.ask(0x102C, bytes(true));
@@ -183,22 +185,22 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
 void tst_CommandDispatcherRows::mainWindowRowsWaitForTheMainWindow()
 {
     PrivateShell shell;
-    shell.entries.presence = 4;
+    shell.mainWindow.presence = 4;
     shell.ask(0x1053, bytes(1));
     shell.ask(0x10B4, bytes(QStringLiteral("status before")));
     PayloadReader none(shell.ask(0x11DE));
     QCOMPARE(none.readInt(), 0);
     QVERIFY(none.ok());
-    QVERIFY(shell.entries.calls.isEmpty());
+    QVERIFY(shell.calls.lines.isEmpty());
     // The common functions keep the status line even without a window to show it.
     QCOMPARE(CommonFun::statusText(), QStringLiteral("status before"));
 
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     shell.ask(0x1053, bytes(1));
     shell.ask(0x10B4, bytes(QStringLiteral("status")));
     PayloadReader presence(shell.ask(0x11DE));
     QCOMPARE(presence.readInt(), 4);
-    QCOMPARE(shell.entries.calls, (QStringList{"mainWindowLoggedIn 1", "setStatusLine status"}));
+    QCOMPARE(shell.calls.lines, (QStringList{"mainWindowLoggedIn 1", "setStatusLine status"}));
     QCOMPARE(CommonFun::statusText(), QStringLiteral("status"));
 }
 
@@ -220,9 +222,9 @@ void tst_CommandDispatcherRows::unreadBadge()
     QFETCH(QString, text);
     QCOMPARE(SessionCommands::badgeText(unread), text);
     PrivateShell shell;
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     shell.ask(0x1208, bytes(unread));
-    QCOMPARE(shell.entries.calls, QStringList{QStringLiteral("setUnreadBadge ") + text});
+    QCOMPARE(shell.calls.lines, QStringList{QStringLiteral("setUnreadBadge ") + text});
 }
 
 void tst_CommandDispatcherRows::headImages()
@@ -265,7 +267,7 @@ void tst_CommandDispatcherRows::notices()
     PrivateShell shell;
     const QList<NoticeRecord> empty;
     shell.ask(0x1219, bytes(QStringLiteral("n@x"), At{&empty}));
-    QVERIFY(shell.entries.calls.isEmpty());
+    QVERIFY(shell.calls.lines.isEmpty());
 
     NoticeRecord first;
     first.text = QStringLiteral("first text");
@@ -275,14 +277,14 @@ void tst_CommandDispatcherRows::notices()
     shell.ask(0x1219, bytes(QStringLiteral("n@x"), At{&two}));
     shell.ask(0x1217, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{&second}));
     shell.ask(0x1217, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{nullptr}));
-    QCOMPARE(shell.entries.calls, (QStringList{"trayShakeByNotice n@x first text false",
-                                               "trayShakeByNotice m@x second text false"}));
+    QCOMPARE(shell.calls.lines, (QStringList{"trayShakeByNotice n@x first text false",
+                                             "trayShakeByNotice m@x second text false"}));
 
     // A notice without a message: the time in the fourth string, message type 12.
-    shell.entries.calls.clear();
+    shell.calls.lines.clear();
     shell.ask(0x11F7, bytes(QStringLiteral("t@x"), QStringLiteral("2024-01-02 03:04:05")));
-    QCOMPARE(shell.entries.calls, QStringList{"trayShakeByMessage t@x"});
-    const MessageData built = shell.entries.messages.last();
+    QCOMPARE(shell.calls.lines, QStringList{"trayShakeByMessage t@x"});
+    const MessageData built = shell.calls.messages.last();
     QCOMPARE(built.time, QStringLiteral("2024-01-02 03:04:05"));
     QCOMPARE(built.type, 12);
     QVERIFY(built.ownerJid.isEmpty() && built.fromJid.isEmpty() && built.text.isEmpty());
@@ -294,11 +296,11 @@ void tst_CommandDispatcherRows::readMessagesAndTray()
     shell.ask(0x1235, bytes(QStringLiteral("a@x"), QStringLiteral("m1")));
     shell.ask(0x1235, bytes(QStringLiteral("a@x"), QString()));
     shell.ask(0x1235, bytes(QString(), QString()));
-    QCOMPARE(shell.entries.calls,
+    QCOMPARE(shell.calls.lines,
              (QStringList{"removeMessageById a@x m1", "removeUnreadMessagesOf a@x",
                           "removeAllUnreadMessages"}));
 
-    shell.entries.calls.clear();
+    shell.calls.lines.clear();
     MessageData message;
     message.ownerJid = QStringLiteral("me@x");
     message.fromJid = QStringLiteral("from@x");
@@ -308,12 +310,12 @@ void tst_CommandDispatcherRows::readMessagesAndTray()
     shell.ask(0x105D);
     shell.ask(0x1003);
     shell.ask(0x1002);
-    QCOMPARE(shell.entries.calls,
+    QCOMPARE(shell.calls.lines,
              (QStringList{"trayShakeByMessage from@x", "trayShakeByMessage c@x",
                           "addMessageToBox c@x", "trayLoginStarted", "trayLoginStarted",
                           "showMobileLogin 1 true", "showMobileLogin 1 false"}));
 
-    shell.entries.messageBoxVisible = true;
+    shell.unreadBox.visible = true;
     PayloadReader visible(shell.ask(0x117B));
     QVERIFY(visible.readBool());
 }
