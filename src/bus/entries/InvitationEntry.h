@@ -1,6 +1,7 @@
 #pragma once
 
 #include <lumio/MessageData.h>
+
 #include <QString>
 
 // The boxes inviting to a call or a file transfer.

@@ -15,6 +15,7 @@ public:
     // Null puts the default back.
     static void install(SessionEntry *entry);
 
+    // ownJid as the log-in party reported it; empty when it has not.
     virtual void loggedIn(const QString &ownJid, const QString &accountFolder);
     virtual void userChanged();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <lumio/MessageData.h>
+
 #include <QString>
 
 // The tray icon: flashing for arrivals, its menus and the log-in states it shows.

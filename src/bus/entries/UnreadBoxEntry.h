@@ -1,6 +1,7 @@
 #pragma once
 
 #include <lumio/MessageData.h>
+
 #include <QString>
 
 // The box listing unread messages by sender.
