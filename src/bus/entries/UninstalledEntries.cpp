@@ -36,7 +36,9 @@ void UninstalledEntries::summary()
     for (auto it = g_calls().cbegin(); it != g_calls().cend(); ++it)
         counts << QStringLiteral("%1 %2").arg(QLatin1String(it.key())).arg(it.value());
     lock.unlock();
-    if (!counts.isEmpty())
+    if (counts.isEmpty())
+        LOG_INFO(QStringLiteral("calls with nothing installed: none"));
+    else
         LOG_WARN(QStringLiteral("calls with nothing installed: %1")
                      .arg(counts.join(QStringLiteral(", "))));
 }

@@ -8,6 +8,6 @@ class UninstalledEntries
 public:
     // method: "<Entry>::<method>", a string literal.
     static void note(const char *method);
-    // One line listing every such method with its number of calls; nothing when none.
+    // One line listing every such method with its number of calls.
     static void summary();
 };
