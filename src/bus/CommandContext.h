@@ -1,18 +1,16 @@
 #pragma once
 
+#include "CommandTable.h"
 #include "ShellServices.h"
 
 #include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
 
-#include <QHash>
-
 #include <optional>
 
 class CloseConfirmationEntry;
 class CloudQueryEntry;
-class CommandContext;
 class FriendLabelEntry;
 class InvitationEntry;
 class MainWindowEntry;
@@ -22,8 +20,6 @@ class SkinEntry;
 class TrayEntry;
 class UnreadBoxEntry;
 class UpgradeEntry;
-using CommandHandler = void (*)(CommandContext &);
-using CommandTable = QHash<int, CommandHandler>;
 
 // One command as its handler sees it: the payload to read in order, the objects
 // to act on, and the ways to answer it or pass it on.

@@ -3,6 +3,8 @@
 #include "entries/NoticeEntry.h"
 #include "entries/TrayEntry.h"
 
+#include <lumio/Commands.h>
+
 namespace {
 
 constexpr int MobileClient = 1;
@@ -11,17 +13,17 @@ constexpr int MobileClient = 1;
 
 void TrayCommands::addTo(CommandTable &t)
 {
-    t.insert(0x1003, [](CommandContext &c) { c.notices().showMobileLogin(MobileClient, true); });
-    t.insert(0x1002, [](CommandContext &c) { c.notices().showMobileLogin(MobileClient, false); });
-    t.insert(0x104E, [](CommandContext &c) { c.tray().trayInitOfflineMenu(); });
-    t.insert(0x117C, [](CommandContext &c) { c.tray().hideTrayIcon(); });
-    t.insert(0x1082, [](CommandContext &c) { c.tray().trayHide(); });
+    t.insert(Command::MobileLoggedIn, [](CommandContext &c) { c.notices().showMobileLogin(MobileClient, true); });
+    t.insert(Command::MobileLoggedOut, [](CommandContext &c) { c.notices().showMobileLogin(MobileClient, false); });
+    t.insert(Command::TrayOfflineMenu, [](CommandContext &c) { c.tray().trayInitOfflineMenu(); });
+    t.insert(Command::HideTrayIcon, [](CommandContext &c) { c.tray().hideTrayIcon(); });
+    t.insert(Command::TrayHide, [](CommandContext &c) { c.tray().trayHide(); });
     const CommandHandler loginStarted = [](CommandContext &c) { c.tray().trayLoginStarted(); };
-    t.insert(0x10B5, loginStarted);
-    t.insert(0x105D, loginStarted);
+    t.insert(Command::LoginStarted, loginStarted);
+    t.insert(Command::LoginStartedAlt, loginStarted);
     const CommandHandler loginFinished = [](CommandContext &c) { c.tray().trayLoginFinished(); };
-    t.insert(0x10B6, loginFinished);
-    t.insert(0x105E, loginFinished);
-    t.insert(0x105C, [](CommandContext &c) { c.tray().trayShowTimeOutError(); });
-    t.insert(0x1088, [](CommandContext &c) { c.tray().trayShowMainWindow(); });
+    t.insert(Command::LoginFinished, loginFinished);
+    t.insert(Command::LoginFinishedAlt, loginFinished);
+    t.insert(Command::LoginTimedOut, [](CommandContext &c) { c.tray().trayShowTimeOutError(); });
+    t.insert(Command::TrayShowMainWindow, [](CommandContext &c) { c.tray().trayShowMainWindow(); });
 }

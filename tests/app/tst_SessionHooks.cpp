@@ -3,6 +3,8 @@
 #include "app/CrashCapture.h"
 #include "app/SessionHooks.h"
 
+#include <lumio/Commands.h>
+
 #include <QSqlDatabase>
 #include <QtTest>
 
@@ -35,7 +37,7 @@ void tst_SessionHooks::logInOpensTheStoreOnlyWhenNoPartyDid()
     QVERIFY(QDir().mkpath(root));
 
     // No own JID yet: nothing opens, and nothing claims it did.
-    shell.ask(0x108C, bytes(QStringLiteral("unused")));
+    shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
     QVERIFY(openDatabaseFile().isEmpty());
     QVERIFY(log.contains(QStringLiteral("names no account folder")));
     QVERIFY(!log.contains(QStringLiteral("data.db opened by")));
@@ -47,8 +49,8 @@ void tst_SessionHooks::logInOpensTheStoreOnlyWhenNoPartyDid()
         db.setDatabaseName(partyFile);
         QVERIFY(db.open());
     }
-    shell.ask(0x108B, bytes(QStringLiteral("bob@corp/pc")));
-    shell.ask(0x108C, bytes(QStringLiteral("unused")));
+    shell.ask(Command::SetOwnJid, bytes(QStringLiteral("bob@corp/pc")));
+    shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
     QCOMPARE(openDatabaseFile(), partyFile);
     QVERIFY(log.contains(QStringLiteral("data.db opened by the log-in plug-in")));
     QVERIFY(!log.contains(QStringLiteral("data.db opened by the shell")));
@@ -56,12 +58,12 @@ void tst_SessionHooks::logInOpensTheStoreOnlyWhenNoPartyDid()
     // Nobody did: the shell opens the account's own.
     QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
     const QString folder = shell.loadAccount(QStringLiteral("bob"));
-    shell.ask(0x108C, bytes(QStringLiteral("unused")));
+    shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
     QCOMPARE(openDatabaseFile(), root + QStringLiteral("/bob/data.db"));
     QVERIFY(log.contains(QStringLiteral("data.db opened by the shell")));
     // The crash path learns where the user's Log.ini is, and forgets it with the user.
     QCOMPARE(CrashCapture::currentJob().userFolder, folder);
-    shell.ask(0x1172);
+    shell.ask(Command::LoggedOut);
     QCOMPARE(CrashCapture::currentJob().userFolder, QString());
 }
 
