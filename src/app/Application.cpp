@@ -6,6 +6,7 @@
 #include "CrashCapture.h"
 #include "CommandLine.h"
 #include "ImInfoDefaults.h"
+#include "SessionHooks.h"
 #include "StartupBanner.h"
 #include "SystemSetData.h"
 #include "WindowEntries.h"
@@ -14,6 +15,7 @@
 #include "bus/MainEventProcess.h"
 #include "bus/PLuginData.h"
 #include "bus/PluginManager.h"
+#include "bus/entries/UninstalledEntries.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/LogConfigFile.h"
 #include "log/CMonitorLogger.h"
@@ -201,6 +203,7 @@ int application(int argc, char *argv[])
     startLogging(app);
     // Before the plug-ins: the first log-in may come as soon as they are loaded.
     AccountLogUpload::forShell(&app);
+    SessionHooks::installForShell();
     installWindowEntries();
     loadPlugins();
     showLogin(commandLine);
@@ -217,6 +220,7 @@ int application(int argc, char *argv[])
         log->monitorLogger()->flush();
     if (log)
         log->destroyStream();
+    UninstalledEntries::summary();
     const QString rule(76, QLatin1Char('*'));
     LOG_INFO(rule);
     LOG_INFO(QStringLiteral("end log."));
