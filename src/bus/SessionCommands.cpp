@@ -4,7 +4,7 @@
 #include "MainSignalSender.h"
 #include "ShellEntries.h"
 #include "app/CrashCapture.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "common/CommonFun.h"
 
 namespace {

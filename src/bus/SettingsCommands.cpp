@@ -2,7 +2,7 @@
 
 #include "MainSignalSender.h"
 #include "ShellEntries.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "log/ShellLog.h"
 
 #include <lumio/SysUIData.h>

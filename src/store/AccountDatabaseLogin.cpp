@@ -1,7 +1,7 @@
 #include "AccountDatabaseLogin.h"
 
 #include "CLocalDataBase.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "common/CommonFun.h"
 #include "log/ShellLog.h"
 

@@ -1,6 +1,6 @@
 #include "AccountDatabasePath.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>

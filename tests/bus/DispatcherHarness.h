@@ -4,7 +4,7 @@
 // subscription registry, signal hub, entries double and bus with two parties.
 
 #include "TestEnvironment.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/CommandDispatcher.h"
 #include "bus/EventRouter.h"
 #include "bus/LoginCache.h"
