@@ -2,6 +2,7 @@
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
+#include <lumio/Commands.h>
 #include <lumio/EventManager.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/SharedLog.h>
@@ -11,11 +12,6 @@
 #include <QTimer>
 
 static_assert(LUMIO_SDK_VERSION >= LUMIO_SDK_VERSION_CHECK(1, 0, 0), "needs the 1.0 SDK or later");
-
-namespace {
-// Plug-in to shell, no payload; answered with the folder the shell keeps messages in (a string).
-constexpr int AskMessageFolder = 0x10B0;
-} // namespace
 
 QString ExamplePlugin::pluginVersion() const
 {
@@ -36,7 +32,7 @@ void ExamplePlugin::askShell()
     // A question is a synchronous event: the caller owns it, and the answer is the new
     // payload the receiver wrote. Send only from the GUI thread.
     // The question carries nothing; an answer holds at least the string's length.
-    BaseEvent event(AskMessageFolder, QByteArray(), QString::fromLatin1(Address::Shell), pluginId());
+    BaseEvent event(Command::MessageFilePath, QByteArray(), QString::fromLatin1(Address::Shell), pluginId());
     m_bus->send(&event);
     const bool answered = !event.data().isEmpty();
     PayloadReader reader(event.data());
