@@ -1,7 +1,7 @@
 #include "FuzzInput.h"
 #include "FuzzTarget.h"
 
-#include "log/LogUploadReply.h"
+#include "log/upload/LogUploadReply.h"
 
 // What the file service and the log-info service may answer: every reader
 // returns whatever the members' types, a yes carries what the next step needs,

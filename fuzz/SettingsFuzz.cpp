@@ -2,8 +2,8 @@
 #include "FuzzSupport.h"
 #include "FuzzTarget.h"
 
-#include "app/ImInfoDefaults.h"
-#include "app/SystemSetData.h"
+#include "app/settings/ImInfoDefaults.h"
+#include "app/settings/SystemSetData.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 //
 //   lumio_bench_pack [--big-mb N]
 
-#include "log/PackZip.h"
+#include "log/upload/PackZip.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "AccountDatabaseLogin.h"
 
-#include "SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "common/CommonFun.h"
 #include "log/LogContext.h"
 #include "log/ShellLog.h"

@@ -1,12 +1,12 @@
 #include "AccountLogUpload.h"
 
-#include "SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/LoginCache.h"
 #include "bus/MainSignalSender.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/CustomLogger.h"
 #include "log/LogContext.h"
-#include "log/LogUploadRun.h"
+#include "log/upload/LogUploadRun.h"
 #include "log/ShellLog.h"
 
 AccountLogUpload::AccountLogUpload(const Sources &sources, QObject *parent)

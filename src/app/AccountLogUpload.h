@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/LogUploadSchedule.h"
+#include "log/upload/LogUploadSchedule.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "CrashCapture.h"
 
-#include "AppPaths.h"
+#include "app/settings/AppPaths.h"
 #include "platform/CrashHook.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "CrashPacker.h"
 
-#include "log/PackZip.h"
+#include "log/upload/PackZip.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

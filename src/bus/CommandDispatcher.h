@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CommandContext.h"
-#include "ShellServices.h"
+#include "bus/CommandContext.h"
+#include "bus/ShellServices.h"
 
 #include <QList>
 

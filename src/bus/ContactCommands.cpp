@@ -2,7 +2,7 @@
 
 #include "MainSignalSender.h"
 #include "entries/FriendLabelEntry.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "common/CommonFun.h"
 #include "log/ShellLog.h"
 

@@ -6,7 +6,7 @@
 #include "entries/MainWindowEntry.h"
 #include "entries/SessionEntry.h"
 #include "entries/UpgradeEntry.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "common/CommonFun.h"
 
 #include <lumio/Commands.h>

@@ -3,7 +3,7 @@
 #include "MainSignalSender.h"
 #include "entries/MainWindowEntry.h"
 #include "entries/SkinEntry.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "log/ShellLog.h"
 
 #include <lumio/Commands.h>

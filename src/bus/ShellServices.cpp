@@ -3,7 +3,7 @@
 #include "LoginCache.h"
 #include "MainSignalSender.h"
 #include "PLuginData.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 
 ShellServices ShellServices::processWide()
 {

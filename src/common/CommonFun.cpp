@@ -157,14 +157,21 @@ quint64 CommonFun::diskFreeBytes(const QString &filePath)
         LOG_WARN(QStringLiteral("CommonFun::diskFreeBytes: empty path"));
         return 0;
     }
-    const std::optional<DiskSpace::Figures> figures = DiskSpace::query(volumeFolder(filePath));
+    QString error;
+    const std::optional<DiskSpace::Figures> figures = DiskSpace::query(volumeFolder(filePath), &error);
+    if (!figures)
+        LOG_WARN(QStringLiteral("CommonFun::diskFreeBytes: %1").arg(error));
     return figures ? figures->availableBytes : 0;
 }
 
 quint64 CommonFun::diskFreeMegabytes(const QString &path)
 {
-    const std::optional<DiskSpace::Figures> figures =
-        path.isEmpty() ? std::nullopt : DiskSpace::query(volumeFolder(path));
+    if (path.isEmpty())
+        return UnknownFreeMegabytes;
+    QString error;
+    const std::optional<DiskSpace::Figures> figures = DiskSpace::query(volumeFolder(path), &error);
+    if (!figures)
+        LOG_WARN(QStringLiteral("CommonFun::diskFreeMegabytes: %1").arg(error));
     return figures ? figures->availableBytes >> 20 : UnknownFreeMegabytes;
 }
 

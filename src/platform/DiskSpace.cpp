@@ -1,24 +1,24 @@
 #include "DiskSpace.h"
 
-#include "log/ShellLog.h"
-
 #include <QFile>
 
 #include <cerrno>
 #include <cstring>
 #include <sys/statvfs.h>
 
-std::optional<DiskSpace::Figures> DiskSpace::query(const QString &folder)
+std::optional<DiskSpace::Figures> DiskSpace::query(const QString &folder, QString *error)
 {
     if (folder.isEmpty()) {
-        LOG_WARN(QStringLiteral("DiskSpace::query: empty folder"));
+        if (error)
+            *error = QStringLiteral("empty folder");
         return std::nullopt;
     }
     struct statvfs volume {};
     if (::statvfs(QFile::encodeName(folder).constData(), &volume) != 0) {
-        const int error = errno;
-        LOG_WARN(QStringLiteral("DiskSpace::query: statvfs failed for %1: %2")
-                     .arg(folder, QString::fromLocal8Bit(std::strerror(error))));
+        const int code = errno;
+        if (error)
+            *error = QStringLiteral("statvfs failed for %1: %2")
+                         .arg(folder, QString::fromLocal8Bit(std::strerror(code)));
         return std::nullopt;
     }
     const quint64 blockSize = volume.f_frsize ? volume.f_frsize : volume.f_bsize;

@@ -16,6 +16,7 @@ public:
         quint64 totalBytes = 0;
     };
 
-    // Empty (and a log line) when the folder is missing or cannot be queried.
-    static std::optional<Figures> query(const QString &folder);
+    // Empty when the folder is missing or cannot be queried; *error then says why
+    // (this layer logs nothing: the caller decides whether the failure is worth a line).
+    static std::optional<Figures> query(const QString &folder, QString *error = nullptr);
 };

@@ -1,6 +1,6 @@
 #include "SkinPainter.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "common/ResourcePath.h"
 #include "log/ShellLog.h"
 

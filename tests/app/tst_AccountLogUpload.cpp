@@ -1,12 +1,12 @@
 // test-flags: LIBS Qt6::HttpServer
 #include "DispatcherHarness.h"
-#include "../log/LoopbackHttpServer.h"
+#include "LoopbackHttpServer.h"
 #include "LogCapture.h"
 #include "TestEnvironment.h"
 #include "app/AccountLogUpload.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/CustomLogger.h"
-#include "log/HttpUploadLog.h"
+#include "log/upload/HttpUploadLog.h"
 
 #include <lumio/Commands.h>
 

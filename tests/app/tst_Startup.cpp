@@ -33,10 +33,16 @@ struct Run
     QString output;
 };
 
-// Starts the shell, waits for the log-in window, then ends it the way a
-// session manager would.
-Run startAndTerminate(const QString &home, const QStringList &arguments, int signalNumber = SIGTERM)
+// Starts the shell (from a copy of the runnable tree whose services are on loopback, so
+// the exit flush never looks up a host), waits for the log-in window, then ends it the
+// way a session manager would.
+Run startAndTerminate(TestEnvironment &env, const QStringList &arguments, int signalNumber = SIGTERM)
 {
+    const QString home = env.home();
+    const QString bin = env.runnableTree();
+    Run run;
+    if (bin.isEmpty())
+        return run;
     QProcess shell;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", home);
@@ -45,8 +51,7 @@ Run startAndTerminate(const QString &home, const QStringList &arguments, int sig
     environment.insert("LUMIO_STARTUP_PHASES", home + "/phases.txt");
     shell.setProcessEnvironment(environment);
     shell.setProcessChannelMode(QProcess::MergedChannels);
-    shell.start(TestEnvironment::binDir() + "/lumio", arguments);
-    Run run;
+    shell.start(bin + "/lumio", arguments);
     if (!shell.waitForStarted(10000))
         return run;
     QByteArray output;
@@ -94,7 +99,7 @@ void tst_Startup::startsShowsLoginAndQuitsOnSignal()
     QFETCH(QString, homeName);
     QFETCH(int, signalNumber);
     TestEnvironment env(homeName);
-    const Run run = startAndTerminate(env.home(), {"/uin:12345", "/quicklunch:1"}, signalNumber);
+    const Run run = startAndTerminate(env, {"/uin:12345", "/quicklunch:1"}, signalNumber);
     QCOMPARE(run.status, QProcess::NormalExit);
     QCOMPARE(run.exitCode, 0);
 
@@ -144,13 +149,13 @@ void tst_Startup::secondStartKeepsTheUsersFiles()
     TestEnvironment::writeText(imInfo, mine);
     const QString cfg = logFolder(env.home()) + "log.cfg";
 
-    QCOMPARE(startAndTerminate(env.home(), {}).exitCode, 0);
+    QCOMPARE(startAndTerminate(env, {}).exitCode, 0);
     const QByteArray firstCfg = TestEnvironment::readText(cfg);
     QVERIFY(firstCfg.contains(("log4j.appender.R.File=" + logFolder(env.home()) + "Debug.log").toUtf8()));
     QCOMPARE(TestEnvironment::readText(imInfo), mine);
 
     TestEnvironment::writeText(cfg, firstCfg + "# the user's edit\n");
-    QCOMPARE(startAndTerminate(env.home(), {"/uin:1", "/quicklunch:2", "extra"}).exitCode, 0);
+    QCOMPARE(startAndTerminate(env, {"/uin:1", "/quicklunch:2", "extra"}).exitCode, 0);
     QCOMPARE(TestEnvironment::readText(cfg), firstCfg + "# the user's edit\n");
     QCOMPARE(TestEnvironment::readText(imInfo), mine);
     const QByteArray debugLog = TestEnvironment::readText(logFolder(env.home()) + "Debug.log");

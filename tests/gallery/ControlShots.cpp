@@ -1,7 +1,7 @@
 // The controls library's windows for the screenshots.
 #include "GalleryRegistry.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "ui/BaseDialogEx.h"
 #include "ui/BaseMainFormEx.h"
 #include "ui/CBgMainWidgetEx.h"

@@ -1,7 +1,7 @@
 #include "StoreFixturePlugin.h"
 
-#include "CLocalDataBase.h"
-#include "SearchIndex.h"
+#include "store/CLocalDataBase.h"
+#include "store/SearchIndex.h"
 
 bool StoreFixturePlugin::logInAndStore(const QString &root, const QString &account, const QStringList &texts)
 {

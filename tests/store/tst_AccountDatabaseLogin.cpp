@@ -1,6 +1,6 @@
 #include "LogCapture.h"
 #include "StoreFixture.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "common/CommonFun.h"
 #include "app/AccountDatabaseLogin.h"
 

@@ -17,7 +17,7 @@
 #include "RecordingUnreadBoxEntry.h"
 #include "RecordingUpgradeEntry.h"
 #include "TestEnvironment.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/CommandDispatcher.h"
 #include "bus/EventRouter.h"
 #include "bus/LoginCache.h"

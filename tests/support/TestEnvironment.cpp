@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTcpServer>
 
 TestEnvironment::TestEnvironment(const QString &homeName)
     : m_oldHome(qgetenv("HOME"))
@@ -39,6 +41,39 @@ QString TestEnvironment::pluginFolder(const QStringList &fixtures, const QString
         QFile::copy(fixtureDir() + QLatin1Char('/') + fixture, target);
     }
     return folder;
+}
+
+QString TestEnvironment::runnableTree(const QString &name)
+{
+    const QString root = m_dir.path() + QLatin1Char('/') + name;
+    const QString bin = root + QStringLiteral("/bin");
+    if (QFileInfo::exists(bin + QStringLiteral("/lumio")))
+        return bin;
+    const QDir built(binDir());
+    if (!QDir().mkpath(bin + QStringLiteral("/plugins"))
+        || !QFile::link(built.absoluteFilePath(QStringLiteral("../lib")), root + QStringLiteral("/lib"))
+        || !QFile::link(built.absoluteFilePath(QStringLiteral("Resources")), bin + QStringLiteral("/Resources")))
+        return {};
+    // Copies, not links: the shell finds its files and libraries from its own real path.
+    for (const QString &file : {QStringLiteral("lumio"), QStringLiteral("log.cfg"), QStringLiteral("install.ini")}) {
+        if (!QFile::copy(built.filePath(file), bin + QLatin1Char('/') + file))
+            return {};
+    }
+    const QDir plugins(built.filePath(QStringLiteral("plugins")));
+    for (const QString &plugin : plugins.entryList({QStringLiteral("*.so")}, QDir::Files)) {
+        if (!QFile::copy(plugins.filePath(plugin), bin + QStringLiteral("/plugins/") + plugin))
+            return {};
+    }
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        return {};
+    const QString refused = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+    probe.close();
+    QString urls = QString::fromUtf8(readText(built.filePath(QStringLiteral("allurl.ini"))));
+    urls.replace(QRegularExpression(QStringLiteral("https?://[^/\\s,?]+")), refused);
+    if (urls.isEmpty() || !writeText(bin + QStringLiteral("/allurl.ini"), urls.toUtf8()))
+        return {};
+    return bin;
 }
 
 bool TestEnvironment::writeText(const QString &path, const QByteArray &text)

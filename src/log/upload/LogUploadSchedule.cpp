@@ -1,6 +1,6 @@
 #include "LogUploadSchedule.h"
 
-#include "ShellLog.h"
+#include "log/ShellLog.h"
 
 #include <QRandomGenerator>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "PackZip.h"
 
-#include "ShellLog.h"
+#include "log/ShellLog.h"
 
 #include <quazip.h>
 #include <quazipfile.h>

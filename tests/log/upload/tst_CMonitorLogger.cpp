@@ -1,7 +1,7 @@
 // test-flags: LIBS Qt6::HttpServer
 #include "LogCapture.h"
 #include "LoopbackHttpServer.h"
-#include "log/CMonitorLogger.h"
+#include "log/upload/CMonitorLogger.h"
 #include "platform/ProcessSampler.h"
 
 #include <QCryptographicHash>

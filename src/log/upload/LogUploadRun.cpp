@@ -1,9 +1,9 @@
 #include "LogUploadRun.h"
 
-#include "CustomLogger.h"
+#include "log/CustomLogger.h"
 #include "HttpUploadLog.h"
 #include "PackZip.h"
-#include "ShellLog.h"
+#include "log/ShellLog.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "MonitorLog.h"
 
 #include "CMonitorLogger.h"
-#include "LogContext.h"
+#include "log/LogContext.h"
 
 namespace MonitorLog {
 

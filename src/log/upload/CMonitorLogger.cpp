@@ -1,7 +1,7 @@
 #include "CMonitorLogger.h"
 
 #include "HttpMonitorLog.h"
-#include "ShellLog.h"
+#include "log/ShellLog.h"
 #include "platform/ProcessSampler.h"
 
 #include <QCryptographicHash>

@@ -2,7 +2,7 @@
 
 #include "LogUploadReply.h"
 #include "NoResendBody.h"
-#include "ShellLog.h"
+#include "log/ShellLog.h"
 
 #include <QCryptographicHash>
 #include <QFile>

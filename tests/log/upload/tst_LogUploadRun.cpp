@@ -3,9 +3,9 @@
 #include "LoopbackHttpServer.h"
 #include "TestEnvironment.h"
 #include "log/CustomLogger.h"
-#include "log/HttpUploadLog.h"
-#include "log/LogUploadRun.h"
-#include "log/LogUploadSchedule.h"
+#include "log/upload/HttpUploadLog.h"
+#include "log/upload/LogUploadRun.h"
+#include "log/upload/LogUploadSchedule.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 #include "LogCapture.h"
 #include "ZipReader.h"
-#include "log/PackZip.h"
+#include "log/upload/PackZip.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
 #include "TestEnvironment.h"
-#include "app/ImInfoDefaults.h"
+#include "app/settings/ImInfoDefaults.h"
 
 #include <QFile>
 #include <QSettings>

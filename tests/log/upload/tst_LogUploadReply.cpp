@@ -1,4 +1,4 @@
-#include "log/LogUploadReply.h"
+#include "log/upload/LogUploadReply.h"
 
 #include <QtTest>
 
