@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QMutex>
+#include <QSet>
 
 namespace {
 
@@ -58,8 +60,16 @@ QString ResourcePath::resolve(const QString &quoted, bool workingDirFirst)
         if (QFileInfo::exists(inWorking))
             return inWorking;
     }
-    if (!QFileInfo::exists(inBase))
-        LOG_WARN(QStringLiteral("ResourcePath::resolve: \"%1\" not found in %2").arg(quoted, baseDir()));
+    if (!QFileInfo::exists(inBase)) {
+        // Once per path: painting code resolves on every frame.
+        static QMutex mutex;
+        static QSet<QString> reported;
+        const QMutexLocker lock(&mutex);
+        if (!reported.contains(inBase)) {
+            reported.insert(inBase);
+            LOG_WARN(QStringLiteral("ResourcePath::resolve: \"%1\" not found in %2").arg(quoted, baseDir()));
+        }
+    }
     return inBase;
 }
 

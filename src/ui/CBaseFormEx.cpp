@@ -51,6 +51,6 @@ void CBaseFormEx::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
     // The skin picture is placed by screen position, so a move shows another part.
-    if (SkinPainter::hasPicture(m_painter.skin()))
+    if (m_painter.placesPicture())
         update();
 }

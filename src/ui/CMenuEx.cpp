@@ -33,5 +33,10 @@ QString CMenuEx::styleSheetOf(int style)
 void CMenuEx::setMenuStyle(int style)
 {
     m_style = style;
-    setStyleSheet(ResourcePath::absoluteUrls(styleSheetOf(style)));
+    QString sheet = ResourcePath::absoluteUrls(styleSheetOf(style));
+    // Unticked items reserve the tick's room too, or the ticked one's text stands out of line.
+    if (style == 1)
+        sheet += QStringLiteral("QMenu::indicator:non-exclusive:unchecked,QMenu::indicator:exclusive:unchecked"
+                                "{margin-left:10px;width:15;height:15;}");
+    setStyleSheet(sheet);
 }

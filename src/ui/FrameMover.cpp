@@ -71,7 +71,11 @@ bool FrameMover::eventFilter(QObject *watched, QEvent *event)
             m_pressOffset = mouse->globalPosition().toPoint() - m_window->frameGeometry().topLeft();
             return true;
         }
-        break;
+        // No window manager help: resize by hand from the grabbed edges.
+        m_resizing = edges;
+        m_startGeometry = m_window->geometry();
+        m_startCursor = mouse->globalPosition().toPoint();
+        return true;
     }
     case QEvent::MouseMove: {
         auto *mouse = static_cast<QMouseEvent *>(event);
@@ -79,13 +83,18 @@ bool FrameMover::eventFilter(QObject *watched, QEvent *event)
             m_window->move(mouse->globalPosition().toPoint() - m_pressOffset);
             return true;
         }
+        if (m_resizing && (mouse->buttons() & Qt::LeftButton)) {
+            resizeBy(mouse->globalPosition().toPoint() - m_startCursor);
+            return true;
+        }
         if (m_resizable && mouse->buttons() == Qt::NoButton)
             m_window->setCursor(cursorFor(edgesAt(mouse->position().toPoint())));
         break;
     }
     case QEvent::MouseButtonRelease:
-        if (m_dragging && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if ((m_dragging || m_resizing) && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
             m_dragging = false;
+            m_resizing = {};
             return true;
         }
         break;
@@ -93,4 +102,22 @@ bool FrameMover::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return false;
+}
+
+void FrameMover::resizeBy(const QPoint &delta)
+{
+    QRect g = m_startGeometry;
+    const QSize minimum = m_window->minimumSize().expandedTo(QSize(2 * (ResizeStrip + m_edgeOffset) + 1,
+                                                                   2 * (ResizeStrip + m_edgeOffset) + 1));
+    const QSize maximum = m_window->maximumSize();
+    // The opposite edge stays put; the size keeps within the window's limits.
+    if (m_resizing & Qt::LeftEdge)
+        g.setLeft(qBound(g.right() + 1 - maximum.width(), g.left() + delta.x(), g.right() + 1 - minimum.width()));
+    if (m_resizing & Qt::RightEdge)
+        g.setRight(qBound(g.left() - 1 + minimum.width(), g.right() + delta.x(), g.left() - 1 + maximum.width()));
+    if (m_resizing & Qt::TopEdge)
+        g.setTop(qBound(g.bottom() + 1 - maximum.height(), g.top() + delta.y(), g.bottom() + 1 - minimum.height()));
+    if (m_resizing & Qt::BottomEdge)
+        g.setBottom(qBound(g.top() - 1 + minimum.height(), g.bottom() + delta.y(), g.top() - 1 + maximum.height()));
+    m_window->setGeometry(g);
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 
 class QWidget;
 
@@ -26,10 +27,14 @@ protected:
 
 private:
     Qt::Edges edgesAt(const QPoint &pos) const;
+    void resizeBy(const QPoint &delta);
 
     QWidget *m_window;
     bool m_resizable;
     bool m_dragging = false;
+    Qt::Edges m_resizing;
+    QRect m_startGeometry;
+    QPoint m_startCursor;
     int m_edgeOffset = 0;
     QPoint m_pressOffset;
 };

@@ -26,6 +26,11 @@ public:
     // A light strip at the bottom for buttons, with a line above it (0: none).
     void setFooterHeight(int height) { m_footerHeight = height; }
     void setFallbackPicture(const QString &quoted) { m_fallbackPicture = quoted; }
+    // Whether the band shows a picture, which then depends on the window's place.
+    bool placesPicture() const
+    {
+        return m_bandHeight > 0 && ((m_skin.paintPicture && !m_skin.backgroundPath.isEmpty()) || !m_fallbackPicture.isEmpty());
+    }
     void setSkin(const SysUIData &skin) { m_skin = skin; }
     const SysUIData &skin() const { return m_skin; }
 

@@ -34,12 +34,12 @@ QPixmap coveringPicture(const QString &path, const QSize &pixels)
         if (entry.path == path && entry.pixels == pixels)
             return entry.picture;
     }
+    // A picture that cannot be loaded is remembered too, so it is logged once, not per frame.
     QPixmap picture(path);
-    if (picture.isNull()) {
+    if (picture.isNull())
         LOG_WARN(QStringLiteral("SkinPainter: cannot load the background %1").arg(path));
-        return QPixmap();
-    }
-    const QPixmap scaled = picture.scaled(pixels, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    const QPixmap scaled = picture.isNull() ? QPixmap()
+                                            : picture.scaled(pixels, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     cache.prepend({path, pixels, scaled});
     while (cache.size() > 4)
         cache.removeLast();
@@ -51,12 +51,6 @@ QPixmap coveringPicture(const QString &path, const QSize &pixels)
 SysUIData SkinPainter::current()
 {
     return SystemSetData::instance()->currentSkin();
-}
-
-bool SkinPainter::hasPicture(const SysUIData &skin, const QString &fallbackPicture)
-{
-    const QString path = picturePath(skin, fallbackPicture);
-    return !path.isEmpty() && !coveringPicture(path, QSize(64, 64)).isNull();
 }
 
 void SkinPainter::paint(QPainter &painter, const QRect &target, const QRect &globalTarget,

@@ -21,7 +21,4 @@ public:
     static void paint(QPainter &painter, const QRect &target, const QRect &globalTarget,
                       const QRect &screen, const SysUIData &skin,
                       const QString &fallbackPicture = QString());
-
-    // True when the skin (or the fallback) gives a picture that can be loaded.
-    static bool hasPicture(const SysUIData &skin, const QString &fallbackPicture = QString());
 };

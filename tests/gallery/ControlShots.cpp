@@ -2,6 +2,7 @@
 #include "GalleryRegistry.h"
 
 #include "app/settings/SystemSetData.h"
+#include "common/ResourcePath.h"
 #include "ui/BaseDialogEx.h"
 #include "ui/BaseMainFormEx.h"
 #include "ui/CBgMainWidgetEx.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QIcon>
 #include <QLabel>
 
 #include <QActionGroup>
@@ -52,12 +54,17 @@ QWidget *menu(int style)
         }
         group->actions().first()->setChecked(true);
     } else {
-        m->addAction(QStringLiteral("系统设置"));
-        m->addAction(QStringLiteral("消息管理器"));
-        m->addAction(QStringLiteral("文件管理"));
+        // Style 0 leaves room for icons; the others show the same entries plain.
+        const auto icon = [style](const char *name) {
+            return style == 0 ? QIcon(ResourcePath::resolve(QStringLiteral("Resources/images/menu/%1.png").arg(QLatin1String(name))))
+                              : QIcon();
+        };
+        m->addAction(icon("menu_ic_settings"), QStringLiteral("系统设置"));
+        m->addAction(icon("menu_ic_messages"), QStringLiteral("消息管理器"));
+        m->addAction(icon("menu_ic_files"), QStringLiteral("文件管理"));
         m->addSeparator();
-        m->addAction(QStringLiteral("检查更新"))->setEnabled(false);
-        m->addAction(QStringLiteral("退出"));
+        m->addAction(icon("menu_ic_update"), QStringLiteral("检查更新"))->setEnabled(false);
+        m->addAction(icon("menu_ic_exit"), QStringLiteral("退出"));
     }
     return m;
 }

@@ -18,6 +18,7 @@ private slots:
     void withCompositorShadowRingsFadeOutwards();
     void dialogFollowsTheSameDecision();
     void dragMovesByThePressOffset();
+    void edgeStripResizesWithinLimits();
 };
 
 void tst_CBaseFormEx::withoutCompositorPaintsOpaqueWithoutRings()
@@ -81,6 +82,42 @@ void tst_CBaseFormEx::dragMovesByThePressOffset()
     QMouseEvent stray(QEvent::MouseMove, local, global + QPointF(90, 90), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &stray);
     QCOMPARE(form.pos(), start + QPoint(30, 20));
+}
+
+static void drag(QWidget *window, const QPoint &from, const QPoint &by)
+{
+    const QPointF global = window->mapToGlobal(QPointF(from));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(from), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(from), global + QPointF(by), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(from), global + QPointF(by), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &release);
+}
+
+void tst_CBaseFormEx::edgeStripResizesWithinLimits()
+{
+    Compositor::setForcedAnswer(false);
+    CBaseFormEx form;
+    form.setGeometry(100, 100, 200, 120);
+    form.setMinimumSize(150, 100);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    // Not resizable: the edge drags the window like its body.
+    drag(&form, QPoint(199, 119), QPoint(10, 10));
+    QCOMPARE(form.geometry(), QRect(110, 110, 200, 120));
+
+    form.setResizable(true);
+    drag(&form, QPoint(199, 119), QPoint(30, 20)); // bottom-right corner
+    QCOMPARE(form.geometry(), QRect(110, 110, 230, 140));
+    drag(&form, QPoint(0, 60), QPoint(-20, 0)); // left edge: the right one stays
+    QCOMPARE(form.geometry(), QRect(90, 110, 250, 140));
+    drag(&form, QPoint(125, 0), QPoint(0, 500)); // top edge, far: stops at the minimum height
+    QCOMPARE(form.geometry(), QRect(90, 150, 250, 100));
+    // Inside the strip's reach but on the body: a move, not a resize.
+    drag(&form, QPoint(125, 50), QPoint(5, 5));
+    QCOMPARE(form.geometry(), QRect(95, 155, 250, 100));
 }
 
 QTEST_MAIN(tst_CBaseFormEx)

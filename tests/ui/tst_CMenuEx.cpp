@@ -35,9 +35,9 @@ void tst_CMenuEx::stylesByNumber()
         QRegularExpression(QStringLiteral("border-image:url\\(([^)]*)\\)")).match(menu.styleSheet());
     QVERIFY(tick.hasMatch());
     QVERIFY2(QFileInfo(tick.captured(1)).isAbsolute() && QFileInfo::exists(tick.captured(1)), qPrintable(tick.captured(1)));
-    // Apart from that path the sheet is the written one.
-    QCOMPARE(QString(menu.styleSheet()).replace(tick.captured(1), QStringLiteral("Resources/images/CommonCtrls/kora_list_ic_selected.png")),
-             CMenuEx::styleSheetOf(1));
+    // Apart from that path the sheet starts as written.
+    QVERIFY(QString(menu.styleSheet()).replace(tick.captured(1), QStringLiteral("Resources/images/CommonCtrls/kora_list_ic_selected.png"))
+                .startsWith(CMenuEx::styleSheetOf(1)));
 }
 
 void tst_CMenuEx::smallIconsAre18Pixels()
