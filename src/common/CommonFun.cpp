@@ -8,6 +8,7 @@
 #include "PresenceText.h"
 #include "ProxySettings.h"
 #include "platform/DiskSpace.h"
+#include "platform/FullScreenWindow.h"
 
 #include "log/FunctionTrace.h"
 #include "log/ShellLog.h"
@@ -157,15 +158,20 @@ quint64 CommonFun::diskFreeBytes(const QString &filePath)
         LOG_WARN(QStringLiteral("CommonFun::diskFreeBytes: empty path"));
         return 0;
     }
-    const std::optional<DiskSpace::Figures> figures = DiskSpace::query(volumeFolder(filePath));
-    return figures ? figures->availableBytes : 0;
+    const DiskSpace::Result space = DiskSpace::query(volumeFolder(filePath));
+    if (!space.ok)
+        LOG_WARN(QStringLiteral("CommonFun::diskFreeBytes: %1").arg(space.error));
+    return space.ok ? space.availableBytes : 0;
 }
 
 quint64 CommonFun::diskFreeMegabytes(const QString &path)
 {
-    const std::optional<DiskSpace::Figures> figures =
-        path.isEmpty() ? std::nullopt : DiskSpace::query(volumeFolder(path));
-    return figures ? figures->availableBytes >> 20 : UnknownFreeMegabytes;
+    if (path.isEmpty())
+        return UnknownFreeMegabytes;
+    const DiskSpace::Result space = DiskSpace::query(volumeFolder(path));
+    if (!space.ok)
+        LOG_WARN(QStringLiteral("CommonFun::diskFreeMegabytes: %1").arg(space.error));
+    return space.ok ? space.freeMegabytes : UnknownFreeMegabytes;
 }
 
 QString CommonFun::jidToFolderName(const QString &jid)
@@ -308,8 +314,7 @@ void CommonFun::applyProxySettings()
 
 bool CommonFun::isFullScreenForeground()
 {
-    // No portable way to inspect other applications' windows here: pop-ups are never held back.
-    return false;
+    return FullScreenWindow::isFullScreenInFront();
 }
 
 void CommonFun::setLogContext(LogContext *context)
