@@ -21,21 +21,7 @@ IdleTime::Source &source()
 std::optional<qint64> x11IdleSeconds()
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    Display *display = x11 ? x11->display() : nullptr;
-    if (!display)
-        return std::nullopt;
-    int eventBase = 0;
-    int errorBase = 0;
-    if (!XScreenSaverQueryExtension(display, &eventBase, &errorBase))
-        return std::nullopt;
-    XScreenSaverInfo *info = XScreenSaverAllocInfo();
-    if (!info)
-        return std::nullopt;
-    std::optional<qint64> seconds;
-    if (XScreenSaverQueryInfo(display, DefaultRootWindow(display), info))
-        seconds = qint64(info->idle / 1000);
-    XFree(info);
-    return seconds;
+    return IdleTime::fromX11(x11 ? x11->display() : nullptr);
 }
 
 std::optional<qint64> dbusIdleMilliseconds(const QString &service, const QString &path,
@@ -84,6 +70,24 @@ std::optional<qint64> IdleTime::seconds()
     if (platform.startsWith(QLatin1String("wayland")))
         return waylandIdleSeconds();
     return std::nullopt;
+}
+
+std::optional<qint64> IdleTime::fromX11(Display *display)
+{
+    if (!display)
+        return std::nullopt;
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!XScreenSaverQueryExtension(display, &eventBase, &errorBase))
+        return std::nullopt;
+    XScreenSaverInfo *info = XScreenSaverAllocInfo();
+    if (!info)
+        return std::nullopt;
+    std::optional<qint64> seconds;
+    if (XScreenSaverQueryInfo(display, DefaultRootWindow(display), info))
+        seconds = qint64(info->idle / 1000);
+    XFree(info);
+    return seconds;
 }
 
 void IdleTime::setSource(Source replacement)
