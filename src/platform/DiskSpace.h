@@ -15,6 +15,8 @@ public:
         quint64 totalBytes = 0;
         quint64 freeMegabytes = 0;  // available, in units of 1024 × 1024 bytes
         QString error;              // why ok is false; the caller logs it
+
+        explicit operator bool() const { return ok; }
     };
 
     static Result query(const QString &folder);

@@ -4,7 +4,7 @@ class QWidget;
 
 // Stacking and taskbar presence of a shown top-level window, changed in place:
 // setWindowFlags() would hide the window and lose its place.
-class WindowPlacement
+class WindowStacking
 {
 public:
     static void setTopmost(QWidget *window, bool topmost);

@@ -1,10 +1,10 @@
-#include "WindowPlacement.h"
+#include "WindowStacking.h"
 
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <QWindow>
 
-void WindowPlacement::setTopmost(QWidget *window, bool topmost)
+void WindowStacking::setTopmost(QWidget *window, bool topmost)
 {
     if (!window)
         return;
@@ -16,7 +16,7 @@ void WindowPlacement::setTopmost(QWidget *window, bool topmost)
     window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
 }
 
-bool WindowPlacement::setTaskbarEntry(QWidget *window, bool shown)
+bool WindowStacking::setTaskbarEntry(QWidget *window, bool shown)
 {
     if (!window)
         return true;

@@ -1,12 +1,12 @@
 #include "platform/DisplayPlatform.h"
-#include "platform/WindowPlacement.h"
+#include "platform/WindowStacking.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <QtTest>
 
-class tst_WindowPlacement : public QObject
+class tst_WindowStacking : public QObject
 {
     Q_OBJECT
 private slots:
@@ -15,47 +15,47 @@ private slots:
     void platformChoice();
 };
 
-void tst_WindowPlacement::topmostKeepsTheWindowShownInPlace()
+void tst_WindowStacking::topmostKeepsTheWindowShownInPlace()
 {
     QWidget window(nullptr, Qt::FramelessWindowHint);
     window.setGeometry(40, 50, 270, 650);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    WindowPlacement::setTopmost(&window, true);
+    WindowStacking::setTopmost(&window, true);
     QVERIFY(window.isVisible());
     QVERIFY(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(window.pos(), QPoint(40, 50));
-    WindowPlacement::setTopmost(&window, false);
+    WindowStacking::setTopmost(&window, false);
     QVERIFY(!window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(window.isVisible());
 
     QWidget notShown;
-    WindowPlacement::setTopmost(&notShown, true);
+    WindowStacking::setTopmost(&notShown, true);
     QVERIFY(!notShown.isVisible());
     QVERIFY(notShown.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-void tst_WindowPlacement::taskbarEntryStaysWithoutATray()
+void tst_WindowStacking::taskbarEntryStaysWithoutATray()
 {
     QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
     QWidget window(nullptr, Qt::FramelessWindowHint);
     window.show();
     // Hidden to a tray that does not exist, the window could never be found again.
-    QVERIFY(WindowPlacement::setTaskbarEntry(&window, false));
+    QVERIFY(WindowStacking::setTaskbarEntry(&window, false));
     QCOMPARE(window.windowType(), Qt::Window);
     QVERIFY(window.isVisible());
 
     // A tool window left over from a session with a tray gets its entry back, still a window.
     window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     window.show();
-    QVERIFY(WindowPlacement::setTaskbarEntry(&window, true));
+    QVERIFY(WindowStacking::setTaskbarEntry(&window, true));
     QCOMPARE(window.windowType(), Qt::Window);
     QVERIFY(window.isWindow() && window.isVisible());
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
-void tst_WindowPlacement::platformChoice()
+void tst_WindowStacking::platformChoice()
 {
     // (user's choice, Wayland display, X display) → what start-up asks for
     QCOMPARE(DisplayPlatform::choose("", "wayland-0", ":0"), QByteArray("xcb"));
@@ -64,5 +64,5 @@ void tst_WindowPlacement::platformChoice()
     QCOMPARE(DisplayPlatform::choose("", "", ":0"), QByteArray());
 }
 
-QTEST_MAIN(tst_WindowPlacement)
-#include "tst_WindowPlacement.moc"
+QTEST_MAIN(tst_WindowStacking)
+#include "tst_WindowStacking.moc"
