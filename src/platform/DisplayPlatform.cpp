@@ -12,8 +12,11 @@ QByteArray DisplayPlatform::choose(const QByteArray &qpaPlatform, const QByteArr
 
 void DisplayPlatform::preferXcbOnXWayland()
 {
-    const QByteArray platform = choose(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
-                                       qgetenv("DISPLAY"));
+    QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    // Qt itself goes to the default socket in a Wayland session without the variable.
+    if (wayland.isEmpty() && qgetenv("XDG_SESSION_TYPE") == "wayland")
+        wayland = QByteArrayLiteral("wayland-0");
+    const QByteArray platform = choose(qgetenv("QT_QPA_PLATFORM"), wayland, qgetenv("DISPLAY"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
 }

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 
 #include <X11/Xlib.h>
@@ -11,6 +12,7 @@ namespace {
 
 // Asked every second on the GUI thread: a silent service must not stall the window.
 constexpr int DBusTimeoutMs = 200;
+constexpr qint64 RetryAfterFailureMs = 60000;
 
 IdleTime::Source &source()
 {
@@ -44,6 +46,10 @@ std::optional<qint64> dbusIdleMilliseconds(const QString &service, const QString
 
 std::optional<qint64> waylandIdleSeconds()
 {
+    // A desktop without either service is asked again only once a minute.
+    static QElapsedTimer sinceBothFailed;
+    if (sinceBothFailed.isValid() && sinceBothFailed.elapsed() < RetryAfterFailureMs)
+        return std::nullopt;
     std::optional<qint64> milliseconds = dbusIdleMilliseconds(
         QStringLiteral("org.gnome.Mutter.IdleMonitor"), QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"),
         QStringLiteral("org.gnome.Mutter.IdleMonitor"), QStringLiteral("GetIdletime"));
@@ -51,8 +57,11 @@ std::optional<qint64> waylandIdleSeconds()
         milliseconds = dbusIdleMilliseconds(
             QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),
             QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("GetSessionIdleTime"));
-    if (!milliseconds)
+    if (!milliseconds) {
+        sinceBothFailed.start();
         return std::nullopt;
+    }
+    sinceBothFailed.invalidate();
     return *milliseconds / 1000;
 }
 

@@ -1,4 +1,3 @@
-#include "platform/DisplayPlatform.h"
 #include "platform/WindowStacking.h"
 
 #include <QApplication>
@@ -12,7 +11,6 @@ class tst_WindowStacking : public QObject
 private slots:
     void topmostKeepsTheWindowShownInPlace();
     void taskbarEntryStaysWithoutATray();
-    void platformChoice();
 };
 
 void tst_WindowStacking::topmostKeepsTheWindowShownInPlace()
@@ -53,15 +51,6 @@ void tst_WindowStacking::taskbarEntryStaysWithoutATray()
     QCOMPARE(window.windowType(), Qt::Window);
     QVERIFY(window.isWindow() && window.isVisible());
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-}
-
-void tst_WindowStacking::platformChoice()
-{
-    // (user's choice, Wayland display, X display) → what start-up asks for
-    QCOMPARE(DisplayPlatform::choose("", "wayland-0", ":0"), QByteArray("xcb"));
-    QCOMPARE(DisplayPlatform::choose("wayland", "wayland-0", ":0"), QByteArray());
-    QCOMPARE(DisplayPlatform::choose("", "wayland-0", ""), QByteArray()); // no XWayland
-    QCOMPARE(DisplayPlatform::choose("", "", ":0"), QByteArray());
 }
 
 QTEST_MAIN(tst_WindowStacking)
