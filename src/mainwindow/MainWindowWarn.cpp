@@ -5,19 +5,32 @@
 #include "bus/MainSignalSender.h"
 #include "log/ShellLog.h"
 
+#include "common/ResourcePath.h"
+#include "platform/Compositor.h"
+#include "ui/BaseDialogEx.h"
+#include "ui/FrameMover.h"
+#include "ui/SkinPainter.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 namespace {
 
 // The friend's deletion normally confirms sooner; the records go anyway after this.
 constexpr int RecordsDelayMs = 2000;
+
+const QSize WindowSize(340, 190); // inside the frame
+constexpr int TitleHeight = 30;
+constexpr int FooterHeight = 48;
+constexpr int ButtonWidth = 72;
+constexpr int ButtonHeight = 28;
+constexpr int IconSize = 40;
 
 const char *const BoolText[] = {"0", "1"};
 
@@ -35,10 +48,17 @@ MainWindowWarn *MainWindowWarn::instance()
 }
 
 MainWindowWarn::MainWindowWarn(SystemSetData *settings, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_settings(settings)
 {
     setObjectName(QStringLiteral("MainWindowWarn"));
+    setWindowTitle(QStringLiteral("提示"));
+    m_painter.setTranslucent(Compositor::isRunning());
+    setAttribute(Qt::WA_TranslucentBackground, m_painter.translucent());
+    m_painter.setBandHeight(TitleHeight);
+    m_painter.setFooterHeight(FooterHeight);
+    m_mover = new FrameMover(this);
+    m_mover->setEdgeOffset(m_painter.margin());
     m_recordsTimer.setSingleShot(true);
     m_recordsTimer.setInterval(RecordsDelayMs);
     connect(&m_recordsTimer, &QTimer::timeout, this, &MainWindowWarn::slot_showRecord);
@@ -47,57 +67,121 @@ MainWindowWarn::MainWindowWarn(SystemSetData *settings, QWidget *parent)
 
 void MainWindowWarn::buildLayout()
 {
-    setWindowTitle(QStringLiteral("提示"));
     m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("label_title"));
+    m_closeButton = new QPushButton(this);
+    m_closeButton->setObjectName(QStringLiteral("pushButton_close"));
+    m_closeButton->setFocusPolicy(Qt::NoFocus);
+    m_closeButton->setCursor(Qt::PointingHandCursor);
+    m_closeButton->setToolTip(QStringLiteral("关闭"));
+    connect(m_closeButton, &QPushButton::clicked, this, &MainWindowWarn::slot_cancel);
+
     m_pages = new QStackedWidget(this);
 
     auto *closePage = new QWidget(m_pages);
-    auto *closeLayout = new QVBoxLayout(closePage);
-    closeLayout->addWidget(new QLabel(QStringLiteral("关闭主面板时："), closePage));
+    m_closeIcon = new QLabel(closePage);
+    m_closeIcon->setObjectName(QStringLiteral("label_questionIcon"));
+    auto *closeQuestion = new QLabel(QStringLiteral("您点击了关闭按钮，您是想："), closePage);
+    closeQuestion->setObjectName(QStringLiteral("label_question"));
     m_hideRadio = new QRadioButton(QStringLiteral("最小化到系统托盘，不退出程序"), closePage);
     m_closeRadio = new QRadioButton(QStringLiteral("退出程序"), closePage);
-    m_noAskBox = new QCheckBox(QStringLiteral("不再提醒"), closePage);
     m_hideRadio->setObjectName(QStringLiteral("hideRadio"));
     m_closeRadio->setObjectName(QStringLiteral("closeRadio"));
-    m_noAskBox->setObjectName(QStringLiteral("noAskBox"));
     auto *choice = new QButtonGroup(closePage);
     choice->addButton(m_hideRadio);
     choice->addButton(m_closeRadio);
-    closeLayout->addWidget(m_hideRadio);
-    closeLayout->addWidget(m_closeRadio);
-    closeLayout->addStretch();
-    closeLayout->addWidget(m_noAskBox);
+    auto *closeLayout = new QGridLayout(closePage);
+    closeLayout->setContentsMargins(0, 0, 0, 0);
+    closeLayout->setHorizontalSpacing(14);
+    closeLayout->setVerticalSpacing(8);
+    // Rows 0 and 4 share the spare height, so the question sits in the middle.
+    closeLayout->addWidget(m_closeIcon, 1, 0, 3, 1, Qt::AlignTop);
+    closeLayout->addWidget(closeQuestion, 1, 1);
+    closeLayout->addWidget(m_hideRadio, 2, 1);
+    closeLayout->addWidget(m_closeRadio, 3, 1);
+    closeLayout->setRowStretch(0, 1);
+    closeLayout->setRowStretch(4, 1);
+    closeLayout->setColumnStretch(1, 1);
     m_pages->addWidget(closePage);
 
     auto *removalPage = new QWidget(m_pages);
-    auto *removalLayout = new QVBoxLayout(removalPage);
-    removalLayout->addWidget(new QLabel(QStringLiteral("确定要删除该联系人吗？"), removalPage));
-    m_friendBox = new QCheckBox(QStringLiteral("删除好友"), removalPage);
-    m_recordsBox = new QCheckBox(QStringLiteral("同时删除聊天记录"), removalPage);
+    m_removalIcon = new QLabel(removalPage);
+    m_removalIcon->setObjectName(QStringLiteral("label_warningIcon"));
+    auto *removalQuestion = new QLabel(QStringLiteral("确定要删除该联系人吗？"), removalPage);
+    removalQuestion->setObjectName(QStringLiteral("label_question"));
+    m_friendBox = new QCheckBox(QStringLiteral("从联系人列表中删除"), removalPage);
+    m_recordsBox = new QCheckBox(QStringLiteral("同时删除与该联系人的聊天记录"), removalPage);
     m_friendBox->setObjectName(QStringLiteral("friendBox"));
     m_recordsBox->setObjectName(QStringLiteral("recordsBox"));
-    removalLayout->addWidget(m_friendBox);
-    removalLayout->addWidget(m_recordsBox);
-    removalLayout->addStretch();
+    auto *removalLayout = new QGridLayout(removalPage);
+    removalLayout->setContentsMargins(0, 0, 0, 0);
+    removalLayout->setHorizontalSpacing(14);
+    removalLayout->setVerticalSpacing(8);
+    // Rows 0 and 4 share the spare height, so the question sits in the middle.
+    removalLayout->addWidget(m_removalIcon, 1, 0, 3, 1, Qt::AlignTop);
+    removalLayout->addWidget(removalQuestion, 1, 1);
+    removalLayout->addWidget(m_friendBox, 2, 1);
+    removalLayout->addWidget(m_recordsBox, 3, 1);
+    removalLayout->setRowStretch(0, 1);
+    removalLayout->setRowStretch(4, 1);
+    removalLayout->setColumnStretch(1, 1);
     m_pages->addWidget(removalPage);
 
+    for (QLabel *icon : {m_closeIcon, m_removalIcon})
+        icon->setFixedSize(IconSize, IconSize);
+
+    m_noAskBox = new QCheckBox(QStringLiteral("不再提醒"), this);
+    m_noAskBox->setObjectName(QStringLiteral("noAskBox"));
     m_confirmButton = new QPushButton(QStringLiteral("确定"), this);
     m_cancelButton = new QPushButton(QStringLiteral("取消"), this);
-    m_confirmButton->setObjectName(QStringLiteral("confirmButton"));
-    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    // The names the shared dialog style knows.
+    m_confirmButton->setObjectName(QStringLiteral("pushButton_ok"));
+    m_cancelButton->setObjectName(QStringLiteral("pushButton_cancel"));
+    for (QPushButton *button : {m_confirmButton, m_cancelButton})
+        button->setCursor(Qt::PointingHandCursor);
     m_confirmButton->setDefault(true);
     connect(m_confirmButton, &QPushButton::clicked, this, &MainWindowWarn::slot_confirm);
     connect(m_cancelButton, &QPushButton::clicked, this, &MainWindowWarn::slot_cancel);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_confirmButton);
-    buttons->addWidget(m_cancelButton);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_title);
-    layout->addWidget(m_pages);
-    layout->addLayout(buttons);
-    setFixedSize(320, 200);
+    setStyleSheet(ResourcePath::styleSheet(QStringLiteral("Resources/Style/CBaseDialogEx.css"))
+                  + ResourcePath::styleSheet(QStringLiteral("Resources/Style/MainWindowWarn.css")));
+    m_closeIcon->setStyleSheet(BaseDialogEx::iconStyle(BaseDialogEx::QuestionIcon));
+    m_removalIcon->setStyleSheet(BaseDialogEx::iconStyle(BaseDialogEx::WarningIcon));
+    setFixedSize(WindowSize + QSize(2, 2) * m_painter.margin());
+    arrange();
+}
+
+void MainWindowWarn::arrange()
+{
+    const QRect c = m_painter.contentRect(rect());
+    m_closeButton->setGeometry(c.right() - 29, c.top(), 30, TitleHeight);
+    m_title->setGeometry(c.left() + 12, c.top(), c.width() - 50, TitleHeight);
+    const QRect footer(c.left(), c.bottom() - FooterHeight + 1, c.width(), FooterHeight);
+    const int buttonTop = footer.top() + (FooterHeight - ButtonHeight) / 2;
+    m_cancelButton->setGeometry(footer.right() - 11 - ButtonWidth + 1, buttonTop, ButtonWidth, ButtonHeight);
+    m_confirmButton->setGeometry(m_cancelButton->x() - 10 - ButtonWidth, buttonTop, ButtonWidth, ButtonHeight);
+    m_noAskBox->setGeometry(footer.left() + 16, footer.top(), m_confirmButton->x() - footer.left() - 24,
+                            FooterHeight);
+    m_pages->setGeometry(QRect(QPoint(c.left() + 20, c.top() + TitleHeight + 8),
+                               QPoint(c.right() - 16, footer.top() - 8)));
+}
+
+void MainWindowWarn::applySkin()
+{
+    m_painter.setSkin(SkinPainter::current());
+    update();
+}
+
+void MainWindowWarn::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    m_painter.paint(painter, this);
+}
+
+void MainWindowWarn::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    arrange();
 }
 
 int MainWindowWarn::page() const
@@ -114,8 +198,10 @@ void MainWindowWarn::prepareClosePage()
     else
         m_hideRadio->setChecked(true);
     m_noAskBox->setChecked(stored.mainWindowWarn.toInt() == 1);
-    m_title->setText(QStringLiteral("关闭主面板"));
+    m_noAskBox->show();
+    m_title->setText(QStringLiteral("关闭提示"));
     m_pages->setCurrentIndex(ClosePage);
+    applySkin();
 }
 
 void MainWindowWarn::showRemovalPage(const QString &jid)
@@ -123,8 +209,10 @@ void MainWindowWarn::showRemovalPage(const QString &jid)
     m_jid = jid;
     m_friendBox->setChecked(true);
     m_recordsBox->setChecked(false);
+    m_noAskBox->hide();
     m_title->setText(QStringLiteral("删除联系人"));
     m_pages->setCurrentIndex(RemovalPage);
+    applySkin();
     show();
     m_friendBox->clearFocus();
     m_recordsBox->clearFocus();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ui/FramePainter.h"
+
 #include <QDialog>
 #include <QString>
 #include <QTimer>
 
+class FrameMover;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -42,16 +45,27 @@ public slots:
     void slot_deleFriendSucceed(const QString &jid);
     void slot_showRecord();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void buildLayout();
+    void arrange();
+    void applySkin();
     void confirmClosePage();
     void confirmRemovalPage();
     bool finishPendingRemoval();
     void resetRemovalPage();
 
     SystemSetData *m_settings;
+    FramePainter m_painter;
+    FrameMover *m_mover = nullptr;
     QStackedWidget *m_pages = nullptr;
     QLabel *m_title = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QLabel *m_closeIcon = nullptr;
+    QLabel *m_removalIcon = nullptr;
     QRadioButton *m_closeRadio = nullptr;
     QRadioButton *m_hideRadio = nullptr;
     QCheckBox *m_noAskBox = nullptr;

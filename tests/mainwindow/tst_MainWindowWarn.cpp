@@ -56,7 +56,7 @@ private:
         dialog->showRemovalPage(jid);
         control<QCheckBox>(dialog, "friendBox")->setChecked(removeFriend);
         control<QCheckBox>(dialog, "recordsBox")->setChecked(records);
-        QTest::mouseClick(control<QPushButton>(dialog, "confirmButton"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(dialog, "pushButton_ok"), Qt::LeftButton);
     }
 
     TestEnvironment *m_env = nullptr;
@@ -99,7 +99,7 @@ void tst_MainWindowWarn::closeChoicesReachFileAndStore()
     control<QRadioButton>(&dialog, "hideRadio")->setChecked(true);
     control<QCheckBox>(&dialog, "noAskBox")->setChecked(true);
     dialog.show();
-    QTest::mouseClick(control<QPushButton>(&dialog, "confirmButton"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&dialog, "pushButton_ok"), Qt::LeftButton);
     QCOMPARE(hides.size(), 1);
     QCOMPARE(closes.size(), 0);
     QVERIFY(!dialog.isVisible());
