@@ -206,6 +206,10 @@ void MainWindowWarn::prepareClosePage()
 
 void MainWindowWarn::showRemovalPage(const QString &jid)
 {
+    if (jid.trimmed().isEmpty()) {
+        LOG_WARN(QStringLiteral("MainWindowWarn: removal asked for no contact; nothing shown"));
+        return;
+    }
     m_jid = jid;
     m_friendBox->setChecked(true);
     m_recordsBox->setChecked(false);

@@ -176,6 +176,10 @@ void tst_MainWindowWarn::nothingPendingOnlyResets()
     QVERIFY(!dialog->isVisible());
     QVERIFY(m_bus->seen.isEmpty());
 
+    // A question about nobody is never asked.
+    dialog->showRemovalPage("");
+    QVERIFY(!dialog->isVisible());
+
     // Friend only, records only, neither: each sends its one request, nothing follows.
     confirmRemoval(dialog, "c@corp", true, false);
     emit MainSignalSender::instance()->signal_delFriend("c@corp");
