@@ -9,6 +9,7 @@
 #include "ProxySettings.h"
 #include "platform/DiskSpace.h"
 #include "platform/FullScreenWindow.h"
+#include "store/AccountFolder.h"
 
 #include "log/FunctionTrace.h"
 #include "log/ShellLog.h"
@@ -176,7 +177,12 @@ quint64 CommonFun::diskFreeMegabytes(const QString &path)
 
 QString CommonFun::jidToFolderName(const QString &jid)
 {
-    return JidParts::jidToFolderName(jid);
+    return AccountFolder::fromJid(jid);
+}
+
+bool CommonFun::isUsableFolderName(const QString &name)
+{
+    return AccountFolder::isUsableFolderName(name);
 }
 
 QList<XmlRecords::Record> CommonFun::readXmlRecords(const QString &path, const QString &recordTag)
