@@ -35,7 +35,6 @@ struct ProcessValues
     QString statusText;
     QString iconFontFamily;
     bool iconFontTried = false;
-    LogContext *logContext = nullptr;
 };
 
 ProcessValues &values()
@@ -222,12 +221,6 @@ bool CommonFun::setThisVersion(const QString &version)
     return InstallInfo().setThisVersion(version);
 }
 
-void CommonFun::setIconFontFamily(const QString &family)
-{
-    values().iconFontFamily = family;
-    values().iconFontTried = true;
-}
-
 QString CommonFun::iconFontFamily()
 {
     ProcessValues &shared = values();
@@ -321,14 +314,4 @@ void CommonFun::applyProxySettings()
 bool CommonFun::isFullScreenForeground()
 {
     return FullScreenWindow::isFullScreenInFront();
-}
-
-void CommonFun::setLogContext(LogContext *context)
-{
-    values().logContext = context;
-}
-
-LogContext *CommonFun::logContext()
-{
-    return values().logContext;
 }
