@@ -8,6 +8,7 @@
 #include "PresenceText.h"
 #include "ProxySettings.h"
 #include "platform/DiskSpace.h"
+#include "platform/FullScreenWindow.h"
 #include "store/AccountFolder.h"
 
 #include "log/FunctionTrace.h"
@@ -157,22 +158,20 @@ quint64 CommonFun::diskFreeBytes(const QString &filePath)
         LOG_WARN(QStringLiteral("CommonFun::diskFreeBytes: empty path"));
         return 0;
     }
-    QString error;
-    const std::optional<DiskSpace::Figures> figures = DiskSpace::query(volumeFolder(filePath), &error);
-    if (!figures)
-        LOG_WARN(QStringLiteral("CommonFun::diskFreeBytes: %1").arg(error));
-    return figures ? figures->availableBytes : 0;
+    const DiskSpace::Result space = DiskSpace::query(volumeFolder(filePath));
+    if (!space.ok)
+        LOG_WARN(QStringLiteral("CommonFun::diskFreeBytes: %1").arg(space.error));
+    return space.ok ? space.availableBytes : 0;
 }
 
 quint64 CommonFun::diskFreeMegabytes(const QString &path)
 {
     if (path.isEmpty())
         return UnknownFreeMegabytes;
-    QString error;
-    const std::optional<DiskSpace::Figures> figures = DiskSpace::query(volumeFolder(path), &error);
-    if (!figures)
-        LOG_WARN(QStringLiteral("CommonFun::diskFreeMegabytes: %1").arg(error));
-    return figures ? figures->availableBytes >> 20 : UnknownFreeMegabytes;
+    const DiskSpace::Result space = DiskSpace::query(volumeFolder(path));
+    if (!space.ok)
+        LOG_WARN(QStringLiteral("CommonFun::diskFreeMegabytes: %1").arg(space.error));
+    return space.ok ? space.freeMegabytes : UnknownFreeMegabytes;
 }
 
 QString CommonFun::jidToFolderName(const QString &jid)
@@ -314,6 +313,5 @@ void CommonFun::applyProxySettings()
 
 bool CommonFun::isFullScreenForeground()
 {
-    // No portable way to inspect other applications' windows here: pop-ups are never held back.
-    return false;
+    return FullScreenWindow::isFullScreenInFront();
 }

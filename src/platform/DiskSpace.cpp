@@ -6,25 +6,25 @@
 #include <cstring>
 #include <sys/statvfs.h>
 
-std::optional<DiskSpace::Figures> DiskSpace::query(const QString &folder, QString *error)
+DiskSpace::Result DiskSpace::query(const QString &folder)
 {
+    Result result;
     if (folder.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("empty folder");
-        return std::nullopt;
+        result.error = QStringLiteral("no folder given");
+        return result;
     }
     struct statvfs volume {};
     if (::statvfs(QFile::encodeName(folder).constData(), &volume) != 0) {
-        const int code = errno;
-        if (error)
-            *error = QStringLiteral("statvfs failed for %1: %2")
-                         .arg(folder, QString::fromLocal8Bit(std::strerror(code)));
-        return std::nullopt;
+        const int error = errno;
+        result.error = QStringLiteral("cannot query %1: %2")
+                           .arg(folder, QString::fromLocal8Bit(std::strerror(error)));
+        return result;
     }
     const quint64 blockSize = volume.f_frsize ? volume.f_frsize : volume.f_bsize;
-    Figures figures;
-    figures.availableBytes = quint64(volume.f_bavail) * blockSize;
-    figures.freeBytes = quint64(volume.f_bfree) * blockSize;
-    figures.totalBytes = quint64(volume.f_blocks) * blockSize;
-    return figures;
+    result.ok = true;
+    result.availableBytes = quint64(volume.f_bavail) * blockSize;
+    result.freeBytes = quint64(volume.f_bfree) * blockSize;
+    result.totalBytes = quint64(volume.f_blocks) * blockSize;
+    result.freeMegabytes = result.availableBytes >> 20;
+    return result;
 }

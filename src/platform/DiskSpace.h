@@ -3,20 +3,21 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <optional>
-
 // Space on the volume that holds a folder, as the operating system reports it.
 class DiskSpace
 {
 public:
-    struct Figures
+    struct Result
     {
+        bool ok = false;
         quint64 availableBytes = 0; // what an unprivileged user may still write
         quint64 freeBytes = 0;      // including blocks reserved for the administrator
         quint64 totalBytes = 0;
+        quint64 freeMegabytes = 0;  // available, in units of 1024 × 1024 bytes
+        QString error;              // why ok is false; the caller logs it
+
+        explicit operator bool() const { return ok; }
     };
 
-    // Empty when the folder is missing or cannot be queried; *error then says why
-    // (this layer logs nothing: the caller decides whether the failure is worth a line).
-    static std::optional<Figures> query(const QString &folder, QString *error = nullptr);
+    static Result query(const QString &folder);
 };

@@ -6,8 +6,40 @@
 #include "store/AccountFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <sys/stat.h>
+
+namespace {
+
+bool written(QSettings &ini, const QString &what)
+{
+    ini.sync();
+    if (ini.status() == QSettings::NoError)
+        return true;
+    LOG_WARN(QStringLiteral("cannot write %1 to %2").arg(what, ini.fileName()));
+    return false;
+}
+
+// Log.ini is born private: its first byte on disk is already unreadable to others.
+bool writePrivately(const QString &path, const std::function<void(QSettings &)> &change)
+{
+    const mode_t previous = ::umask(077);
+    QSettings ini(path, QSettings::IniFormat);
+    change(ini);
+    const bool ok = written(ini, QStringLiteral("LogInfo"));
+    ::umask(previous);
+    // An older file may have been created with wider rights.
+    if (QFileInfo::exists(path) && !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner)) {
+        LOG_WARN(QStringLiteral("cannot make %1 private").arg(path));
+        return false;
+    }
+    return ok;
+}
+
+} // namespace
 
 SystemSetData *SystemSetData::instance()
 {
@@ -101,4 +133,89 @@ QString SystemSetData::chatFontFamily() const
 double SystemSetData::chatFontSize() const
 {
     return m_settings.fontSize > 0 ? m_settings.fontSize : 12;
+}
+
+bool SystemSetData::writeConfigValue(const QString &key, const QVariant &value)
+{
+    const QString folder = accountFolder();
+    if (folder.isEmpty()) {
+        LOG_WARN(QStringLiteral("no account loaded; %1 not saved").arg(key));
+        return false;
+    }
+    if (!QDir().mkpath(folder)) {
+        LOG_WARN(QStringLiteral("cannot create the account folder %1; %2 not saved").arg(folder, key));
+        return false;
+    }
+    QSettings ini(folder + QStringLiteral("/config.ini"), QSettings::IniFormat);
+    ini.setValue(key, value);
+    return written(ini, key);
+}
+
+bool SystemSetData::setMainWindowWarn(const QString &value)
+{
+    if (!writeConfigValue(QStringLiteral("/basicSetting/mainwindowWarn"), value))
+        return false;
+    m_settings.mainWindowWarn = value;
+    return true;
+}
+
+bool SystemSetData::setCloseMainWindow(const QString &value)
+{
+    if (!writeConfigValue(QStringLiteral("/basicSetting/closeMainWindow"), value))
+        return false;
+    m_settings.closeMainWindow = value;
+    return true;
+}
+
+bool SystemSetData::setHideMainWindow(const QString &value)
+{
+    if (!writeConfigValue(QStringLiteral("/basicSetting/hideMainWindow"), value))
+        return false;
+    m_settings.hideMainWindow = value;
+    return true;
+}
+
+bool SystemSetData::setLoginPresence(int code)
+{
+    if (!writeConfigValue(QStringLiteral("/basicSetting/autoLogin_statu"), code))
+        return false;
+    m_settings.autoLoginStatus = QString::number(code);
+    return true;
+}
+
+QString SystemSetData::logInfoPath() const
+{
+    const QString folder = accountFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/Log.ini");
+}
+
+bool SystemSetData::writeLogInfo(const LogInfo &info)
+{
+    const QString path = logInfoPath();
+    if (path.isEmpty()) {
+        LOG_WARN(QStringLiteral("no account loaded; Log.ini not written"));
+        return false;
+    }
+    if (!QDir().mkpath(accountFolder())) {
+        LOG_WARN(QStringLiteral("cannot create the account folder %1; Log.ini not written").arg(accountFolder()));
+        return false;
+    }
+    return writePrivately(path, [&](QSettings &ini) {
+        ini.setValue(QStringLiteral("/LogInfo/uid"), info.uid);
+        ini.setValue(QStringLiteral("/LogInfo/key"), info.key);
+        ini.setValue(QStringLiteral("/LogInfo/username"), info.username);
+        ini.setValue(QStringLiteral("/LogInfo/jid"), info.jid);
+    });
+}
+
+bool SystemSetData::clearLogInfo()
+{
+    const QString path = logInfoPath();
+    if (path.isEmpty()) {
+        LOG_WARN(QStringLiteral("no account loaded; Log.ini not cleared"));
+        return false;
+    }
+    if (!QFileInfo::exists(path))
+        return true;
+    return writePrivately(path, [](QSettings &ini) { ini.remove(QStringLiteral("LogInfo")); });
 }

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QVariant>
 
 #include <functional>
 
@@ -50,12 +51,35 @@ public:
     void setBusyAutoReplyList(const QStringList &value) { m_settings.busyAutoReplyList = value; }
     void setMsgSync(const QString &value) { m_settings.msgSync = value; }
 
+    // The close choices and the presence of the last log-in change the record and the
+    // account's config.ini together; false, with a log line and nothing changed, while
+    // no account is loaded or when the file cannot be written.
+    bool setMainWindowWarn(const QString &value);
+    bool setCloseMainWindow(const QString &value);
+    bool setHideMainWindow(const QString &value);
+    bool setLoginPresence(int code);
+
+    // The log-upload credentials in the account's Log.ini, which the crash path reads.
+    // The file holds a key, so only its owner may read it.
+    struct LogInfo
+    {
+        QString uid;
+        QString key;
+        QString username;
+        QString jid;
+    };
+    bool writeLogInfo(const LogInfo &info);
+    bool clearLogInfo();
+    QString logInfoPath() const;
+
     SysUIData currentSkin() const { return m_currentSkin; }
     void setCurrentSkin(const SysUIData &skin) { m_currentSkin = skin; }
     QList<SysUIData> skinBackgrounds() const { return m_skinBackgrounds; }
     void setSkinBackgrounds(const QList<SysUIData> &backgrounds) { m_skinBackgrounds = backgrounds; }
 
 private:
+    bool writeConfigValue(const QString &key, const QVariant &value);
+
     QString m_documentsBase;
     QString m_saveToRoot;
     QString m_saveToMyDoc;

@@ -1,10 +1,14 @@
 #include "TestEnvironment.h"
 #include "app/settings/SystemSetData.h"
+#include "app/CrashPacker.h"
+#include "LogCapture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class tst_SystemSetData : public QObject
 {
@@ -19,6 +23,8 @@ private slots:
     void changeOfUserResetsEverything();
     void unusableAccountNames();
     void transferPath();
+    void choicesReachFileAndRecord();
+    void logInfoIsPrivateAndReadableByTheCrashPath();
 
 private:
     QString configOf(const QString &account) const
@@ -206,6 +212,61 @@ void tst_SystemSetData::transferPath()
     QVERIFY(data->loadAccount("chosen"));
     QCOMPARE(data->transferPath(), chosen);
     QVERIFY(QFileInfo(chosen).isDir());
+}
+
+void tst_SystemSetData::choicesReachFileAndRecord()
+{
+    SystemSetData *data = loaded();
+    LogCapture log;
+    // No account yet: nothing is written anywhere, not even under the working directory.
+    QVERIFY(!data->setMainWindowWarn("1"));
+    QVERIFY(!data->setLoginPresence(4));
+    QVERIFY(!data->writeLogInfo({"u", "k", "n", "j"}));
+    QVERIFY(log.contains("no account loaded"));
+    QCOMPARE(data->settings().mainWindowWarn, QString());
+    QVERIFY(!QFileInfo::exists(QDir::currentPath() + "/config.ini"));
+
+    QVERIFY(data->loadAccount("li"));
+    QVERIFY(data->setMainWindowWarn("1"));
+    QVERIFY(data->setCloseMainWindow("0"));
+    QVERIFY(data->setHideMainWindow("1"));
+    QVERIFY(data->setLoginPresence(5));
+    QCOMPARE(data->settings().hideMainWindow, QStringLiteral("1"));
+    // What was written is what the next log-in loads.
+    QVERIFY(data->loadAccount("li"));
+    const AccountSettings &s = data->settings();
+    QCOMPARE(s.mainWindowWarn, QStringLiteral("1"));
+    QCOMPARE(s.closeMainWindow, QStringLiteral("0"));
+    QCOMPARE(s.hideMainWindow, QStringLiteral("1"));
+    QCOMPARE(s.autoLoginStatus, QStringLiteral("5"));
+
+    // An unwritable file: the record keeps its value rather than claim what the file lacks.
+    QVERIFY(QDir().mkpath(configOf("blocked")));
+    QVERIFY(data->loadAccount("blocked"));
+    QVERIFY(!data->setMainWindowWarn("1"));
+    QCOMPARE(data->settings().mainWindowWarn, QString());
+}
+
+void tst_SystemSetData::logInfoIsPrivateAndReadableByTheCrashPath()
+{
+    SystemSetData *data = loaded();
+    QVERIFY(data->loadAccount("li"));
+    const QString path = data->logInfoPath();
+    TestEnvironment::writeText(path, "[LogInfo]\nuid=old\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::ReadGroup);
+
+    QVERIFY(data->writeLogInfo({"u1", "secret key", "张三", "li@corp"}));
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, mode_t(0600));
+    const CrashPacker::Credentials read = CrashPacker::readCredentials(data->accountFolder());
+    QCOMPARE(read.uid, QStringLiteral("u1"));
+    QCOMPARE(read.key, QStringLiteral("secret key"));
+    QCOMPARE(read.username, QStringLiteral("张三"));
+    QCOMPARE(read.jid, QStringLiteral("li@corp"));
+
+    QVERIFY(data->clearLogInfo());
+    QCOMPARE(CrashPacker::readCredentials(data->accountFolder()).key, QString());
 }
 
 QTEST_GUILESS_MAIN(tst_SystemSetData)
