@@ -1,0 +1,54 @@
+#pragma once
+
+#include "WindowPlacement.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QPropertyAnimation;
+class QWidget;
+
+// Docking at a screen edge and auto-hiding there, on the window's own screen.
+class DockController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DockController(QWidget *window, QObject *parent = nullptr);
+
+    std::function<QList<WindowPlacement::Screen>()> screens;
+    std::function<bool()> autoHideOn;   // "/basicSetting/autoHide" is "1"
+    std::function<bool()> panelVetoes;  // the main panel keeps the window shown
+    std::function<bool()> popupOpen;    // one of the window's own pop-ups is up
+    int animationMs = 200;
+
+    int stayType() const { return m_stayType; }
+    void setStayType(int stayType);
+    bool isHidden() const { return m_hidden; }
+    // The next leave is ignored (a pop-up of the window took the mouse).
+    void skipNextLeave() { m_skipLeave = true; }
+
+    // The window was moved by the user: which edge it now stays at.
+    void moved();
+    void leave(const QPoint &cursor);
+    void enter();
+    // Shows a docked window at its edge (0x1207).
+    void showDocked();
+
+    WindowPlacement::Screen ownScreen() const;
+
+signals:
+    void geometryApplied(const QRect &geometry);
+
+private:
+    void moveTo(const QRect &target);
+    void setTopmost(bool on);
+
+    QWidget *m_window;
+    QPointer<QPropertyAnimation> m_animation;
+    int m_stayType = WindowPlacement::Free;
+    bool m_hidden = false;
+    bool m_skipLeave = false;
+    bool m_moving = false;
+};
