@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-class QMessageBox;
+#include <QMessageBox>
 
 // Warns once when a folder holding the user's files is nearly out of space;
 // the warning's OK opens the clear-files dialog.
