@@ -35,7 +35,9 @@ WindowPlacement::Screen DockController::ownScreen() const
     const QList<WindowPlacement::Screen> list = screens();
     if (list.isEmpty())
         return {};
-    return list.at(WindowPlacement::screenFor(m_window->frameGeometry(), list));
+    if (m_hidden && m_screenIndex >= 0 && m_screenIndex < list.size())
+        return list.at(m_screenIndex);
+    return list.at(WindowPlacement::screenFor(m_window->geometry(), list));
 }
 
 void DockController::moved()
@@ -61,6 +63,8 @@ void DockController::leave(const QPoint &cursor)
     }
     if (popupOpen() || !autoHideOn() || m_hidden || panelVetoes())
         return;
+    const QList<WindowPlacement::Screen> list = screens();
+    m_screenIndex = WindowPlacement::screenFor(m_window->geometry(), list);
     const QPoint hidden = WindowPlacement::hiddenPosition(m_stayType, m_window->geometry(), ownScreen());
     m_hidden = true;
     moveTo(QRect(hidden, m_window->size()));
@@ -72,9 +76,10 @@ void DockController::enter()
 {
     if (m_stayType == WindowPlacement::Free)
         return;
+    const WindowPlacement::Screen screen = ownScreen();
     m_hidden = false;
     int stay = m_stayType;
-    const QRect target = WindowPlacement::shownGeometry(stay, m_window->geometry(), ownScreen());
+    const QRect target = WindowPlacement::shownGeometry(stay, m_window->geometry(), screen);
     m_stayType = stay;
     if (target.size() != m_window->size()) {
         m_moving = true;

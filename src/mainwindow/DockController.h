@@ -48,6 +48,8 @@ private:
     QWidget *m_window;
     QPointer<QPropertyAnimation> m_animation;
     int m_stayType = WindowPlacement::Free;
+    // A hidden window lies mostly off its screen: remember which one it hides at.
+    int m_screenIndex = -1;
     bool m_hidden = false;
     bool m_skipLeave = false;
     bool m_moving = false;
