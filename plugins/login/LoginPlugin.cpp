@@ -4,16 +4,11 @@
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
+#include <lumio/Commands.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/SharedLog.h>
 
 #include <QDebug>
-
-namespace {
-constexpr int ShowLogin = 0x1055;
-constexpr int ShowLoginAgain = 0x10A8;
-constexpr int QuitLogin = 0x10A9;
-}
 
 QString LoginPlugin::pluginId() const
 {
@@ -26,7 +21,7 @@ void LoginPlugin::customEvent(QEvent *event)
     if (!baseEvent)
         return;
     switch (baseEvent->command()) {
-    case ShowLogin: {
+    case Command::ShowLoginWindow: {
         PayloadReader reader(baseEvent->data());
         const QString userId = reader.readString();
         const QString quickLaunch = reader.readString();
@@ -35,10 +30,10 @@ void LoginPlugin::customEvent(QEvent *event)
         showWindow(userId);
         break;
     }
-    case ShowLoginAgain:
+    case Command::ShowLoginWindowAgain:
         showWindow({});
         break;
-    case QuitLogin:
+    case Command::QuitLoginWindow:
         if (m_window)
             m_window->hide();
         break;
