@@ -33,7 +33,7 @@ public:
     void moved();
     void leave(const QPoint &cursor);
     void enter();
-    // Shows a docked window at its edge (0x1207).
+    // Shows a docked window at its edge (Command::ShowDocked).
     void showDocked();
 
     WindowPlacement::Screen ownScreen() const;

@@ -11,8 +11,8 @@ class ExitSequence
 public:
     enum class Mode { Exit, ChangeUser };
 
-    // The int 0x112A carries at exit: the off-line presence code, so the contacts
-    // plug-in sees the user leave rather than any state it could mistake for a presence.
+    // The int told to the contacts plug-in at exit (Command::CloseMainWindow): the
+    // off-line presence code, so it sees the user leave, not a presence to keep.
     static constexpr int ExitState = 0;
 
     struct Window

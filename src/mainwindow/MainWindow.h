@@ -40,9 +40,9 @@ public:
     // The per-user files of the account now logged in.
     UserFiles userFiles() const;
 
-    // Embeds the main panel's contact list (0x1086); false when none was handed over.
+    // Embeds the main panel's contact list (Command::ContactListWidget); false when none was handed over.
     bool addFriendWidget();
-    // The step after a successful log-in (0x1053).
+    // The step after a successful log-in (Command::StartMainWindow).
     void loggedIn(int presenceCode);
     bool hasLoggedIn() const { return m_loggedIn; }
     void setRememberedSize();

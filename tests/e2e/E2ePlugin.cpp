@@ -2,6 +2,7 @@
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
+#include <lumio/Commands.h>
 #include <lumio/EventManager.h>
 #include <lumio/PayloadWriter.h>
 #include <lumio/Records.h>
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
@@ -78,19 +80,19 @@ void E2ePlugin::customEvent(QEvent *event)
     static UserRecord user{QStringLiteral("alice@lumio.test"), QStringLiteral("alice"),
                            QStringLiteral("alice")};
     switch (e->command()) {
-    case 0x1086:
+    case Command::ContactListWidget:
         e->setData(addressOf(contactList()));
         break;
-    case 0x1127:
+    case Command::OwnAccount:
         e->setData(addressOf(&own));
         break;
-    case 0x113E:
+    case Command::CurrentUser:
         e->setData(addressOf(&user));
         break;
-    case 0x1048:
+    case Command::IsConnected:
         e->setData(PayloadWriter::pack(true));
         break;
-    case 0x1114:
+    case Command::UserName:
         e->setData(PayloadWriter::pack(QStringLiteral("Alice")));
         break;
     default:
@@ -178,15 +180,20 @@ void E2ePlugin::send(const QStringList &words)
         else if (word.startsWith(QLatin1String("b:")))
             writer << (value == QLatin1String("1"));
     }
-    bool ok = false;
-    const int command = words.value(0).toInt(&ok, 16);
-    if (!ok || !m_bus) {
+    // Scripts name commands as the SDK header does.
+    static const QHash<QString, int> numbers{
+#define E2E_COMMAND(name, number) {QStringLiteral(#name), number},
+        LUMIO_SHELL_COMMANDS(E2E_COMMAND)
+#undef E2E_COMMAND
+    };
+    const int command = numbers.value(words.value(0), 0);
+    if (!command || !m_bus) {
         report(QStringLiteral("error send %1").arg(words.join(QLatin1Char(' '))));
         return;
     }
     BaseEvent event(command, writer.bytes(), QString::fromLatin1(Address::Shell), Driver);
     m_bus->send(&event);
-    report(QStringLiteral("sent 0x%1").arg(command, 0, 16));
+    report(QStringLiteral("sent %1").arg(words.value(0)));
 }
 
 void E2ePlugin::report(const QString &line)

@@ -12,11 +12,11 @@ namespace {
 const char *const Plugins[] = {"libe2e_driver.so", "libe2e_panel.so", "libe2e_account.so",
                                "libe2e_directory.so", "libe2e_contacts.so"};
 
-const QByteArray LogIn = "send 0x10B5\n"
-                         "send 0x108B s:alice@lumio.test\n"
-                         "send 0x1067 s:alice\n"
-                         "send 0x108C s:alice\n"
-                         "send 0x1053 i:1\n"
+const QByteArray LogIn = "send LoginStarted\n"
+                         "send SetOwnJid s:alice@lumio.test\n"
+                         "send LoadAccountSettings s:alice\n"
+                         "send LoginCompleted s:alice\n"
+                         "send StartMainWindow i:1\n"
                          "wait 300\n";
 
 bool copyTree(const QString &from, const QString &to)

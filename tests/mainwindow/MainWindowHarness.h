@@ -10,6 +10,7 @@
 #include "bus/PluginManager.h"
 
 #include <lumio/Addresses.h>
+#include <lumio/Commands.h>
 #include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
@@ -104,13 +105,17 @@ struct Bus
 
     Party &party(const char *address) { return *parties.at(QString::fromLatin1(address)); }
 
-    // "target:command" of every request, in order, e.g. "Login:0x126a".
+    // Every request in order as "party:number"; compare with at().
     QStringList sent() const
     {
         QStringList lines;
         for (const Request &r : log)
-            lines << QStringLiteral("%1:0x%2").arg(nameOf(r.target)).arg(r.command, 0, 16);
+            lines << QStringLiteral("%1:%2").arg(nameOf(r.target)).arg(r.command);
         return lines;
+    }
+    static QString at(const char *party, int command)
+    {
+        return QStringLiteral("%1:%2").arg(QLatin1String(party)).arg(command);
     }
     QList<Request> to(const char *address, int command) const
     {

@@ -76,10 +76,10 @@ void tst_MainWindow::postLogInWritesPresenceAndPrivateLogInfo()
     TestEnvironment env;
     Bus bus;
     const QString folder = loadAccount(env);
-    bus.shellAnswers.insert(0x10AB, QStringLiteral("uid-7"));
-    bus.shellAnswers.insert(0x10AA, QStringLiteral("secret-key"));
-    bus.party(Address::Contacts).answers[0x1114] = [] { return pack(QStringLiteral("Alice")); };
-    // The user directory does not answer 0x113E: a blank record, no crash, no jid.
+    bus.shellAnswers.insert(Command::LogUploadUserId, QStringLiteral("uid-7"));
+    bus.shellAnswers.insert(Command::LogUploadKey, QStringLiteral("secret-key"));
+    bus.party(Address::Contacts).answers[Command::UserName] = [] { return pack(QStringLiteral("Alice")); };
+    // The user directory does not answer: a blank record, no crash, no jid.
     Recorder r;
     MainWindow window(seamsFor(&r));
     window.loggedIn(PresenceMenu::Busy);
@@ -95,10 +95,10 @@ void tst_MainWindow::postLogInWritesPresenceAndPrivateLogInfo()
     QVERIFY(!(mode & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
                       | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther)));
 
-    const QList<Request> told = bus.to(Address::OwnAccount, 0x1191);
+    const QList<Request> told = bus.to(Address::OwnAccount, Command::TellPresence);
     QCOMPARE(told.size(), 1);
     QCOMPARE(PayloadReader(told[0].data).readInt(), 4);
-    QCOMPARE(bus.to(Address::Chat, 0x1152).size(), 1);
+    QCOMPARE(bus.to(Address::Chat, Command::AnnounceOnline).size(), 1);
     QVERIFY(window.isVisible());
     QCOMPARE(window.presenceText(), QStringLiteral("忙碌"));
 }
@@ -133,9 +133,9 @@ void tst_MainWindow::exitAsksAndRunsOnce()
     TestEnvironment env;
     Bus bus;
     const QString folder = loadAccount(env);
-    bus.party(Address::Chat).answers[0x10C9] = [] { return pack(true); };
+    bus.party(Address::Chat).answers[Command::HasUnfinishedChats] = [] { return pack(true); };
     const QStringList groups{QStringLiteral("friends"), QStringLiteral("team")};
-    bus.party(Address::MainPanel).answers[0x11BD] = [&groups] { return addressOf(&groups); };
+    bus.party(Address::MainPanel).answers[Command::ExpandedGroups] = [&groups] { return addressOf(&groups); };
     Recorder r;
     MainWindow window(seamsFor(&r));
     window.loggedIn(1);
@@ -143,16 +143,16 @@ void tst_MainWindow::exitAsksAndRunsOnce()
     bus.log.clear();
     window.slot_exit();
     QCOMPARE(r.asked, QStringList{QStringLiteral("您有未完成的会话，是否退出程序？")});
-    QCOMPARE(bus.sent(), QStringList{QStringLiteral("Chat:0x10c9")});
+    QCOMPARE(bus.sent(), QStringList{Bus::at("Chat", Command::HasUnfinishedChats)});
     QCOMPARE(r.quits, 0);
 
     r.answerYes = true;
     bus.log.clear();
     window.slot_exit();
-    QCOMPARE(bus.sent(), (QStringList{QStringLiteral("Chat:0x10c9"), QStringLiteral("ExitParty:0x1266"),
-                                      QStringLiteral("Group:0x110a"), QStringLiteral("Group:0x110b"),
-                                      QStringLiteral("Panel:0x11bd"), QStringLiteral("Contacts:0x112a"),
-                                      QStringLiteral("Login:0x126a")}));
+    QCOMPARE(bus.sent(), (QStringList{Bus::at("Chat", Command::HasUnfinishedChats), Bus::at("ExitParty", Command::NotifyExit),
+                                      Bus::at("Group", Command::GroupChatExitQuery), Bus::at("Group", Command::GroupChatExit),
+                                      Bus::at("Panel", Command::ExpandedGroups), Bus::at("Contacts", Command::CloseMainWindow),
+                                      Bus::at("Login", Command::LoginExit)}));
     QCOMPARE(r.quits, 1);
     QCOMPARE(r.playersEnded, 1);
     QVERIFY(!window.isVisible());
@@ -176,7 +176,7 @@ void tst_MainWindow::changeOfUserStartsAFreshCopy()
     const QString folder = loadAccount(env, "[basicSetting]\nautoLogin=1\n");
     VcardInfo own;
     own.jid = QStringLiteral("alice@lumio.example");
-    bus.party(Address::OwnAccount).answers[0x1127] = [&own] { return addressOf(&own); };
+    bus.party(Address::OwnAccount).answers[Command::OwnAccount] = [&own] { return addressOf(&own); };
     Recorder r;
     MainWindow window(seamsFor(&r));
     window.loggedIn(1);
@@ -187,7 +187,7 @@ void tst_MainWindow::changeOfUserStartsAFreshCopy()
     QCOMPARE(QSettings(folder + QStringLiteral("/Log.ini"), QSettings::IniFormat).allKeys(), QStringList());
     QCOMPARE(r.started, QStringList{QStringLiteral("/opt/lumio/bin/lumio")});
     QCOMPARE(r.quits, 1);
-    QCOMPARE(bus.to(Address::Login, 0x126A).size(), 1);
+    QCOMPARE(bus.to(Address::Login, Command::LoginExit).size(), 1);
 }
 
 void tst_MainWindow::presenceMenuTellsThePlugins()
@@ -201,22 +201,22 @@ void tst_MainWindow::presenceMenuTellsThePlugins()
 
     bus.log.clear();
     window.presenceMenu()->entry(5)->trigger();
-    QCOMPARE(bus.sent(), (QStringList{QStringLiteral("Account:0x1191"), QStringLiteral("Account:0x10e5"),
-                                      QStringLiteral("Login:0x10ad"), QStringLiteral("Login:0x10ae"),
-                                      QStringLiteral("Contacts:0x10ae"), QStringLiteral("Chat:0x1151"),
-                                      QStringLiteral("Card:0x1151"), QStringLiteral("Group:0x1151"),
-                                      QStringLiteral("Panel:0x1151"), QStringLiteral("Panel:0x11be")}));
+    QCOMPARE(bus.sent(), (QStringList{Bus::at("Account", Command::TellPresence), Bus::at("Account", Command::SetPresence),
+                                      Bus::at("Login", Command::PresenceChosen), Bus::at("Login", Command::ChoosePresence),
+                                      Bus::at("Contacts", Command::ChoosePresence), Bus::at("Chat", Command::SetAllOffline),
+                                      Bus::at("Card", Command::SetAllOffline), Bus::at("Group", Command::SetAllOffline),
+                                      Bus::at("Panel", Command::SetAllOffline), Bus::at("Panel", Command::PanelDisconnect)}));
     QCOMPARE(PayloadReader(bus.log[1].data).readInt(), 0);
     QCOMPARE(config(folder).value(QStringLiteral("/basicSetting/autoLogin_statu")).toInt(), 0);
 
     bus.log.clear();
     window.presenceMenu()->entry(4)->trigger();
-    QCOMPARE(PayloadReader(bus.to(Address::OwnAccount, 0x10E5).value(0).data).readInt(), 5);
-    QCOMPARE(bus.to(Address::Chat, 0x1152).size(), 1);
+    QCOMPARE(PayloadReader(bus.to(Address::OwnAccount, Command::SetPresence).value(0).data).readInt(), 5);
+    QCOMPARE(bus.to(Address::Chat, Command::AnnounceOnline).size(), 1);
     QCOMPARE(window.presenceText(), QStringLiteral("隐身"));
     bus.log.clear();
     window.presenceMenu()->entry(3)->trigger();
-    QVERIFY(bus.to(Address::Chat, 0x1152).isEmpty());
+    QVERIFY(bus.to(Address::Chat, Command::AnnounceOnline).isEmpty());
 }
 
 void tst_MainWindow::diskWarningOpensOnceAfterTheRow()
