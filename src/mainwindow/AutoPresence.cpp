@@ -26,7 +26,8 @@ QList<AutoPresence::Step> AutoPresence::tick(const Inputs &inputs, const Setting
 
     if (inputs.idleSeconds != 0) {
         const int away = awaySeconds(settings);
-        if (away > 0 && inputs.idleSeconds >= away && presence == Online) {
+        // Once is enough even if the own-account record has not caught up yet.
+        if (away > 0 && inputs.idleSeconds >= away && presence == Online && !m_autoAway) {
             steps.append({Action::GoAway});
             m_autoAway = true;
             if (m_idleMark)
@@ -47,7 +48,7 @@ QList<AutoPresence::Step> AutoPresence::tick(const Inputs &inputs, const Setting
     }
 
     if (settings.changeToBusy == QLatin1String("1")) {
-        if (inputs.fullScreenInFront && presence == Online) {
+        if (inputs.fullScreenInFront && presence == Online && !m_autoBusy) {
             steps.append({Action::GoBusy});
             m_autoBusy = true;
         } else if (!inputs.fullScreenInFront && m_autoBusy) {
