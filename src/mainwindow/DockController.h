@@ -29,8 +29,22 @@ public:
     // The next leave is ignored (a pop-up of the window took the mouse).
     void skipNextLeave() { m_skipLeave = true; }
 
-    // The window was moved by the user: which edge it now stays at.
+    // The window was moved: unless we placed it ourselves, the edge it now stays at.
     void moved();
+
+    // Geometry the shell sets itself (restoring, fitting) says nothing of docking.
+    class OwnMove
+    {
+    public:
+        explicit OwnMove(DockController *dock) : m_dock(dock), m_was(dock->m_moving) { dock->m_moving = true; }
+        ~OwnMove() { m_dock->m_moving = m_was; }
+        OwnMove(const OwnMove &) = delete;
+        OwnMove &operator=(const OwnMove &) = delete;
+
+    private:
+        DockController *m_dock;
+        bool m_was;
+    };
     void leave(const QPoint &cursor);
     void enter();
     // Shows a docked window at its edge (Command::ShowDocked).

@@ -182,6 +182,7 @@ void MainWindow::loggedIn(int presenceCode)
 void MainWindow::setRememberedSize()
 {
     const WindowPlacement::Stored stored = userFiles().readRect();
+    const DockController::OwnMove ownMove(m_dock);
     m_dock->setStayType(stored.stayType);
     if (m_placedOnce && m_dock->stayType() == WindowPlacement::Free) {
         setGeometry(m_lastGeometry);
@@ -464,6 +465,7 @@ void MainWindow::slot_showReceiveMessage() { slot_showMainWindow(); }
 void MainWindow::slot_nohide()
 {
     const QRect area = m_dock->ownScreen().available;
+    const DockController::OwnMove ownMove(m_dock);
     setMinimumSize(WindowPlacement::DefaultWidth, WindowPlacement::DefaultHeight);
     setMaximumSize(WindowPlacement::MaxWidth, std::max(WindowPlacement::DefaultHeight, area.height()));
     if (!area.isEmpty() && !area.contains(geometry())) {

@@ -107,7 +107,7 @@ void tst_MainWindow::placeSurvivesRestart()
 {
     TestEnvironment env;
     Bus bus;
-    const QString folder = loadAccount(env, "[Rect]\nwidth=4\nheight=700\npointx=100\npointy=50\n");
+    const QString folder = loadAccount(env, "[Rect]\nwidth=4\nheight=700\npointx=100\npointy=50\nstayType=4\n");
     const QList<WindowPlacement::Screen> screens{{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)}};
     Recorder r;
     QRect placed;
@@ -117,7 +117,10 @@ void tst_MainWindow::placeSurvivesRestart()
         window.loggedIn(1);
         // A width of 4 is unset: both sides fall back to the default size.
         QCOMPARE(window.geometry(), QRect(100, 50, 270, 650));
+        // Restoring is no move of the user's: the window stays docked right.
+        QCOMPARE(window.dock()->stayType(), int(WindowPlacement::Right));
         window.move(300, 120);
+        QCOMPARE(window.dock()->stayType(), int(WindowPlacement::Free));
         placed = window.geometry();
         window.saveWindowState();
     }
