@@ -3,8 +3,6 @@
 #include "bus/MainEventProcess.h"
 #include "log/ShellLog.h"
 
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 DiskWatch::DiskWatch(Query query, QObject *parent)
@@ -36,12 +34,13 @@ void DiskWatch::check(const QStringList &folders)
 void DiskWatch::openWarning()
 {
     m_pending = false;
-    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("提示"),
-                                QStringLiteral("您的个人文件夹所在磁盘空间已满(小于200MB)，请即时清理以免聊天信息等信息无法保存。"));
+    auto *box = new BaseDialogEx(nullptr, QStringLiteral("提示"),
+                                 QStringLiteral("您的个人文件夹所在磁盘空间已满(小于200MB)，请即时清理以免聊天信息等信息无法保存。"),
+                                 BaseDialogEx::Message, BaseDialogEx::CloseButton | BaseDialogEx::OkButton,
+                                 BaseDialogEx::WarningIcon);
     box->setObjectName(QStringLiteral("diskSpaceWarning"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    QPushButton *ok = box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    connect(ok, &QPushButton::clicked, this, [] { MainEventProcess::openClearFilesDialog(); });
+    connect(box, &BaseDialogEx::signal_OkBtnClicked, this, [] { MainEventProcess::openClearFilesDialog(); });
     m_box = box;
     box->open();
 }

@@ -7,7 +7,8 @@
 #include <functional>
 #include <optional>
 
-#include <QMessageBox>
+#include "ui/BaseDialogEx.h"
+
 
 // Warns once when a folder holding the user's files is nearly out of space;
 // the warning's OK opens the clear-files dialog.
@@ -29,6 +30,6 @@ private:
     void openWarning();
 
     Query m_query;
-    QPointer<QMessageBox> m_box;
+    QPointer<BaseDialogEx> m_box;
     bool m_pending = false;
 };

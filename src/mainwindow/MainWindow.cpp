@@ -12,6 +12,16 @@
 #include "bus/MainSignalSender.h"
 #include "common/CommonFun.h"
 #include "log/ShellLog.h"
+#include "platform/Compositor.h"
+#include "ui/BaseDialogEx.h"
+#include "ui/BaseMainFormEx.h"
+#include "ui/CIconButtonEx.h"
+#include "ui/CLineEditEx.h"
+#include "ui/CStatusButtonEx.h"
+#include "ui/FrameMover.h"
+#include "ui/HeadLabel.h"
+#include "ui/SkinPainter.h"
+#include "common/ResourcePath.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -19,7 +29,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -34,7 +43,6 @@ namespace {
 constexpr int ClockMs = 1000;
 constexpr int UpgradeMs = 8 * 60 * 60 * 1000;
 constexpr int DiskMs = 60 * 60 * 1000;
-constexpr int GrabZone = 4;
 
 QTimer *makeTimer(QObject *owner, int interval, const char *name)
 {
@@ -53,8 +61,13 @@ MainWindow::MainWindow(MainWindowSeams seams, QWidget *parent)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::Window);
-    setWindowIcon(QIcon(QCoreApplication::applicationDirPath()
-                        + QStringLiteral("/Resources/Images/SysTrayIcon/MiniToTaskBar.png")));
+    // Decided before the native window exists: without a compositor the
+    // translucent shadow would come out black.
+    m_painter.setTranslucent(Compositor::isRunning());
+    setAttribute(Qt::WA_TranslucentBackground, m_painter.translucent());
+    m_painter.setSkin(SkinPainter::current());
+    m_painter.setFallbackPicture(BaseMainFormEx::backgroundPicture());
+    setWindowIcon(QIcon(ResourcePath::resolve(QStringLiteral("Resources\\Images\\SysTrayIcon\\MiniToTaskBar.png"))));
     setWindowTitle(CommonFun::windowTitle());
     setMouseTracking(true);
     installEventFilter(this);
@@ -79,8 +92,12 @@ MainWindow::MainWindow(MainWindowSeams seams, QWidget *parent)
     m_reconnectTimer = makeTimer(this, 0, "reconnectTimer");
     m_diskTimer = makeTimer(this, DiskMs, "diskTimer");
 
-    m_ui.setupUi(this);
+    m_ui.setupUi(this, m_painter.margin());
+    m_painter.setBandHeight(m_ui.bandHeight() + m_painter.margin());
+    auto *mover = new FrameMover(this, true);
+    mover->setEdgeOffset(m_painter.margin());
     connectSignalSlot();
+    showPresence(PresenceMenu::Offline);
     m_clock->start();
     m_diskTimer->start();
 }
@@ -94,8 +111,8 @@ UserFiles MainWindow::userFiles() const
 
 void MainWindow::connectSignalSlot()
 {
-    connect(m_ui.mini, &QPushButton::clicked, this, &MainWindow::slot_mini);
-    connect(m_ui.close, &QPushButton::clicked, this, &MainWindow::slot_close);
+    connect(m_ui.mini, &CIconButtonEx::clicked, this, &MainWindow::slot_mini);
+    connect(m_ui.close, &CIconButtonEx::clicked, this, &MainWindow::slot_close);
     void (MainWindow::*const bottom[])() = {
         &MainWindow::slot_showSysMenu, &MainWindow::slot_popupAddFreindWinDow,
         &MainWindow::slot_popupSipPhoneWindow, &MainWindow::slot_showMessageMananger,
@@ -103,15 +120,16 @@ void MainWindow::connectSignalSlot()
         &MainWindow::slot_showMsgBox, &MainWindow::slot_skinChangeWidgetShow,
         &MainWindow::slot_openAppBox, &MainWindow::slot_showSysSettingDig};
     for (int i = 0; i < m_ui.bottom.size(); ++i)
-        connect(m_ui.bottom[i], &QPushButton::clicked, this, bottom[i]);
-    connect(m_ui.presence, &QPushButton::clicked, this, &MainWindow::slot_showPresencMenu);
+        connect(m_ui.bottom[i], &CIconButtonEx::clicked, this, bottom[i]);
+    connect(m_ui.presence, &CStatusButtonEx::clicked, this, &MainWindow::slot_showPresencMenu);
+    connect(m_ui.head, &HeadLabel::signal_clickHeadLabel, this, &MainWindow::slot_showMyProfile);
     connect(m_ui.signature, &QLineEdit::editingFinished, this, &MainWindow::slot_changeSignature);
     connect(this, &MainWindow::signal_setSignature, this, &MainWindow::slot_setToolTip);
     for (int entry = 1; entry <= 5; ++entry)
         connect(m_presenceMenu->entry(entry), &QAction::triggered, this,
                 [this, entry] { choosePresence(entry); });
     connect(m_presenceMenu, &PresenceMenu::presenceChanged, this, [this](int code) {
-        m_ui.presence->setText(PresenceMenu::textOf(code));
+        showPresence(code);
         m_seams.trayPresence(code);
     });
     connect(m_systemMenu, &SystemMenu::signal_close, this, &MainWindow::slot_exitWithoutNotice);
@@ -311,7 +329,7 @@ void MainWindow::slot_IsConnected(bool connected)
         m_seams.trayLoginFinished();
         return;
     }
-    m_ui.presence->setText(PresenceMenu::textOf(PresenceMenu::Offline));
+    showPresence(PresenceMenu::Offline);
     LOG_INFO(QStringLiteral("MainWindow::slot_IsConnected(),触发所有置离线"));
     MainEventProcess::setAllOffline();
     MainEventProcess::tellGroupChatExit(false);
@@ -364,12 +382,13 @@ void MainWindow::reportHotKeyConflict(int value)
     if (m_hotKeyDialog)
         return;
     // Reported from a dispatcher row: the row returns before the dialog shows.
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("热键冲突"),
-                                QStringLiteral("热键冲突"), QMessageBox::NoButton, this);
+    auto *box = new BaseDialogEx(nullptr, QStringLiteral("提示"), QStringLiteral("热键冲突"),
+                                 BaseDialogEx::Message, BaseDialogEx::CloseButton | BaseDialogEx::OkButton,
+                                 BaseDialogEx::WarningIcon);
     box->setObjectName(QStringLiteral("hotKeyConflict"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    QPushButton *ok = box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    connect(ok, &QPushButton::clicked, this, &MainWindow::slot_OpenHotKeySetUi);
+    box->setButtonTexts(QStringLiteral("确定"), QString());
+    connect(box, &BaseDialogEx::signal_OkBtnClicked, this, &MainWindow::slot_OpenHotKeySetUi);
     m_hotKeyDialog = box;
     QTimer::singleShot(0, box, [box] { box->open(); });
 }
@@ -384,13 +403,16 @@ void MainWindow::slot_setMyProfileData()
 {
     const VcardInfo own = MainEventProcess::ownAccount();
     m_ui.name->setText(own.displayName());
+    m_ui.head->setName(own.displayName());
     if (!m_ui.signature->hasFocus())
         m_ui.signature->setText(own.signature);
-    QPixmap head(own.headImagePath);
-    if (head.isNull())
-        head.load(QCoreApplication::applicationDirPath()
-                  + QStringLiteral("/Resources/images/FriendDetail/defaultHead.png"));
-    m_ui.head->setPixmap(CommonFun::roundHeadImage(head, m_ui.head->width()));
+    m_ui.head->setHeadPicture(own.headImagePath);
+}
+
+void MainWindow::showPresence(int code)
+{
+    m_ui.presence->setStatus(PresenceMenu::iconOf(code), PresenceMenu::textOf(code));
+    m_ui.head->setPresenceIcon(PresenceMenu::iconOf(code));
 }
 
 void MainWindow::slot_setToolTip(const QString &text) { m_ui.signature->setToolTip(text); }
@@ -422,7 +444,11 @@ void MainWindow::slot_loggerChanged() {}
 void MainWindow::slot_notifyRegisterState(int state) { LOG_INFO(QStringLiteral("phone register state %1").arg(state)); }
 void MainWindow::slot_notifyRegisterUserIDAvailable(bool ok) { LOG_INFO(QStringLiteral("phone user id available: %1").arg(ok)); }
 void MainWindow::slot_ReconnectOutMsgTip() { m_reconnectTimer->stop(); }
-void MainWindow::slot_skinChange(const SysUIData &) { update(); }
+void MainWindow::slot_skinChange(const SysUIData &skin)
+{
+    m_painter.setSkin(skin);
+    update();
+}
 
 void MainWindow::slot_showMsgBox()
 {
@@ -556,6 +582,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         case QEvent::Move:
             // No release follows a system move: the place is judged as it changes.
             m_dock->moved();
+            // The skin picture is placed by screen position.
+            if (SkinPainter::hasPicture(m_painter.skin(), BaseMainFormEx::backgroundPicture()))
+                update();
             if (m_placedOnce && !m_dock->isHidden())
                 m_lastGeometry = geometry();
             break;
@@ -569,29 +598,5 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    QLinearGradient fill(0, 0, 0, height());
-    fill.setColorAt(0, QColor(0x2f, 0x7c, 0xd8));
-    fill.setColorAt(0.22, QColor(0x5d, 0xa0, 0xe8));
-    fill.setColorAt(0.2201, QColor(0xf7, 0xf9, 0xfc));
-    fill.setColorAt(1, QColor(0xf7, 0xf9, 0xfc));
-    painter.fillRect(rect(), fill);
-    painter.setPen(QColor(0x1f, 0x5f, 0xaf));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-void MainWindow::mousePressEvent(QMouseEvent *event)
-{
-    QWindow *handle = windowHandle();
-    if (event->button() != Qt::LeftButton || !handle)
-        return QMainWindow::mousePressEvent(event);
-    const QPoint p = event->position().toPoint();
-    Qt::Edges edges;
-    if (p.x() < GrabZone) edges |= Qt::LeftEdge;
-    if (p.x() >= width() - GrabZone) edges |= Qt::RightEdge;
-    if (p.y() < GrabZone) edges |= Qt::TopEdge;
-    if (p.y() >= height() - GrabZone) edges |= Qt::BottomEdge;
-    if (edges ? handle->startSystemResize(edges) : handle->startSystemMove())
-        event->accept();
-    else
-        QMainWindow::mousePressEvent(event);
+    m_painter.paint(painter, this);
 }

@@ -6,6 +6,8 @@
 #include "MainWindowUi.h"
 #include "UserFiles.h"
 
+#include "ui/FramePainter.h"
+
 #include <lumio/MessageData.h>
 #include <lumio/SysUIData.h>
 
@@ -122,13 +124,13 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void connectSignalSlot();
     void choosePresence(int entry);
     void applyAutoPresence(const QList<AutoPresence::Step> &steps);
     void stopAndHide();
+    void showPresence(int code);
 
     MainWindowSeams m_seams;
     ExitSequence m_exit;
@@ -138,6 +140,7 @@ private:
     PresenceMenu *m_presenceMenu = nullptr;
     SystemMenu *m_systemMenu = nullptr;
 
+    FramePainter m_painter;
     MainWindowUi m_ui;
     QPointer<QWidget> m_friendWidget;
 

@@ -3,12 +3,11 @@
 #include "common/CommonFun.h"
 #include "log/ShellLog.h"
 #include "platform/DiskSpace.h"
+#include "ui/BaseDialogEx.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QTimer>
 
 MainWindowSeams MainWindowSeams::defaults()
@@ -39,15 +38,17 @@ MainWindowSeams MainWindowSeams::defaults()
     s.applicationDir = [] { return QCoreApplication::applicationDirPath(); };
     s.applicationFile = [] { return QCoreApplication::applicationFilePath(); };
     s.askYesNo = [](const QString &title, const QString &text) {
-        QMessageBox box(QMessageBox::Question, title, text);
-        QPushButton *yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
-        box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
-        box.exec();
-        return box.clickedButton() == yes;
+        BaseDialogEx box(nullptr, title, text, BaseDialogEx::Message,
+                         BaseDialogEx::CloseButton | BaseDialogEx::OkButton | BaseDialogEx::CancelButton,
+                         BaseDialogEx::QuestionIcon);
+        box.setButtonTexts(QStringLiteral("是"), QStringLiteral("否"));
+        return box.exec() == BaseDialogEx::Accepted;
     };
     s.notify = [](const QString &title, const QString &text) {
         QTimer::singleShot(0, qApp, [title, text] {
-            auto *box = new QMessageBox(QMessageBox::Information, title, text);
+            auto *box = new BaseDialogEx(nullptr, title, text, BaseDialogEx::Message,
+                                         BaseDialogEx::CloseButton | BaseDialogEx::OkButton,
+                                         BaseDialogEx::InfoIcon);
             box->setAttribute(Qt::WA_DeleteOnClose);
             box->open();
         });

@@ -2,10 +2,13 @@
 
 #include <QList>
 
+class CIconButtonEx;
+class CLineEditEx;
+class CStatusButtonEx;
+class HeadLabel;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
-class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
@@ -14,23 +17,28 @@ class QWidget;
 class MainWindowUi
 {
 public:
-    void setupUi(QMainWindow *window);
+    // margin: room kept for the frame (and its shadow) around the content.
+    void setupUi(QMainWindow *window, int margin);
+    // Where the skin band ends: below the header and the search field.
+    int bandHeight() const;
 
-    QPushButton *mini = nullptr;
-    QPushButton *close = nullptr;
-    QLabel *head = nullptr;
+    CIconButtonEx *mini = nullptr;
+    CIconButtonEx *close = nullptr;
+    HeadLabel *head = nullptr;
     QLabel *name = nullptr;
-    QPushButton *presence = nullptr;
+    CStatusButtonEx *presence = nullptr;
     QLineEdit *signature = nullptr;
-    QLineEdit *search = nullptr;
+    CLineEditEx *search = nullptr;
     QWidget *listHost = nullptr;
     QVBoxLayout *listLayout = nullptr;
     // The bottom bar in order: menu, add friend, phone, message manager, file
     // manager, topic, message box, skin, app box, settings.
-    QList<QPushButton *> bottom;
+    QList<CIconButtonEx *> bottom;
     QLabel *badge = nullptr;
     QLabel *callBadge = nullptr;
 
     enum Bottom { Menu, AddFriend, Phone, MessageManager, FileManager, Topic, MessageBox, Skin,
                   AppBox, Settings };
+
+    static QString buttonIcon(const char *name);
 };

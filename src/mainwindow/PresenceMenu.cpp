@@ -2,7 +2,10 @@
 
 #include "bus/MainEventProcess.h"
 
+#include "common/ResourcePath.h"
+
 #include <QAction>
+#include <QIcon>
 
 namespace {
 
@@ -12,13 +15,15 @@ const int EntryCodes[] = {PresenceMenu::Online, PresenceMenu::Away, PresenceMenu
 } // namespace
 
 PresenceMenu::PresenceMenu(QWidget *parent)
-    : QMenu(parent)
+    : CMenuEx(parent)
 {
     setObjectName(QStringLiteral("presenceMenu"));
+    setMenuStyle(0);
     const char *texts[] = {" 在线", " 离开", " 忙碌", " 隐身", " 离线"};
     for (int i = 0; i < 5; ++i) {
         QAction *action = addAction(QString::fromUtf8(texts[i]));
         action->setObjectName(QStringLiteral("pAct%1").arg(i + 1));
+        action->setIcon(QIcon(ResourcePath::pixmap(iconOf(EntryCodes[i]))));
     }
 }
 
@@ -47,6 +52,18 @@ QString PresenceMenu::textOf(int code)
         // 3 is the idle mark of an online user; unknown codes read as online too.
         return QStringLiteral("在线");
     }
+}
+
+QString PresenceMenu::iconOf(int code)
+{
+    const char *name = "ic_web_pc_light";
+    if (code == Offline || code == Invisible)
+        name = "ic_web_offline_light";
+    else if (code == Away)
+        name = "ic_web_away_light";
+    else if (code == Busy)
+        name = "ic_web_busy_light";
+    return QStringLiteral("Resources\\images\\status\\%1.png").arg(QLatin1String(name));
 }
 
 void PresenceMenu::setCode(int code)

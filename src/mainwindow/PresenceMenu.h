@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMenu>
+#include "ui/CMenuEx.h"
 
 #include <functional>
 
@@ -8,7 +8,7 @@ class QAction;
 
 // The five presence entries and what choosing one tells the plug-ins.
 // Codes: 0 off-line, 1 online, 2 away, 4 busy, 5 invisible.
-class PresenceMenu : public QMenu
+class PresenceMenu : public CMenuEx
 {
     Q_OBJECT
 public:
@@ -24,6 +24,8 @@ public:
     QAction *entry(int index) const;
     static int codeOfEntry(int index);
     static QString textOf(int code);
+    // The status icon of a code, a quoted resource path.
+    static QString iconOf(int code);
 
     int code() const { return m_code; }
     // Shows a code that came from elsewhere (log-in, connection) without telling anyone.

@@ -9,6 +9,8 @@
 #include "endpoints/CUrlInfo.h"
 #include "log/ShellLog.h"
 #include "store/CLocalDataBase.h"
+#include "ui/BaseDialogEx.h"
+#include "ui/CMenuEx.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -16,7 +18,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QUrl>
@@ -27,12 +28,16 @@ QString SystemMenu::repairToolName() { return QStringLiteral("sqlite3"); }
 SystemMenu::SystemMenu(MainWindowSeams *seams, QWidget *parent)
     : QMainWindow(parent)
     , m_seams(seams)
-    , m_main(new QMenu(this))
-    , m_settings(new QMenu(QStringLiteral("系统设置"), this))
-    , m_help(new QMenu(QStringLiteral("帮助"), this))
+    , m_main(new CMenuEx(this))
+    , m_settings(new CMenuEx(this))
+    , m_help(new CMenuEx(this))
 {
     setObjectName(QStringLiteral("systemMenu"));
     m_main->setObjectName(QStringLiteral("systemMainMenu"));
+    for (CMenuEx *menu : {m_main, m_settings, m_help})
+        menu->setMenuStyle(0);
+    m_settings->setTitle(QStringLiteral("系统设置"));
+    m_help->setTitle(QStringLiteral("帮助"));
     add(m_main, "viewDetail", QStringLiteral("查看资料"));
     add(m_main, "upgrade", QStringLiteral("软件升级"));
     add(m_main, "feedback", QStringLiteral("问题反馈"));
@@ -75,18 +80,18 @@ SystemMenu::SystemMenu(MainWindowSeams *seams, QWidget *parent)
     };
     openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     confirm = [](const QString &title, const QString &text) {
-        QMessageBox box(QMessageBox::Question, title, text);
-        QPushButton *yes = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-        box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-        box.exec();
-        return box.clickedButton() == yes;
+        BaseDialogEx box(nullptr, title, text, BaseDialogEx::Message,
+                         BaseDialogEx::CloseButton | BaseDialogEx::OkButton | BaseDialogEx::CancelButton,
+                         BaseDialogEx::QuestionIcon);
+        box.setButtonTexts(QStringLiteral("确定"), QStringLiteral("取消"));
+        return box.exec() == BaseDialogEx::Accepted;
     };
-    waitDialog = [this](bool shown) {
-        static QPointer<QMessageBox> box;
+    waitDialog = [](bool shown) {
+        static QPointer<BaseDialogEx> box;
         if (shown && !box) {
-            box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("数据库检测"),
-                                  QStringLiteral("正在检测数据库，请耐心等待..."),
-                                  QMessageBox::NoButton, this);
+            box = new BaseDialogEx(nullptr, QStringLiteral("数据库检测"),
+                                   QStringLiteral("正在检测数据库，请耐心等待..."), BaseDialogEx::Message, 0,
+                                   BaseDialogEx::InfoIcon);
             box->setAttribute(Qt::WA_DeleteOnClose);
             box->show();
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "ui/CMenuEx.h"
+
 #include <QMainWindow>
 
 #include <functional>
 
 class MainWindowSeams;
 class QAction;
-class QMenu;
 
 // The main window's drop-down menu of program-level actions, and the hand-off
 // of a damaged history database to the repair program.
@@ -60,7 +61,7 @@ private:
     bool refusedOffline(const QString &text);
 
     MainWindowSeams *m_seams;
-    QMenu *m_main;
-    QMenu *m_settings;
-    QMenu *m_help;
+    CMenuEx *m_main;
+    CMenuEx *m_settings;
+    CMenuEx *m_help;
 };

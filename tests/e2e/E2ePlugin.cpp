@@ -139,7 +139,9 @@ bool E2ePlugin::run(const QString &line)
             report(QStringLiteral("%1 window=0").arg(words.value(1)));
             return true;
         }
-        auto *presence = window->findChild<QAbstractButton *>(QStringLiteral("presenceButton"));
+        // The presence control shows its text on the button inside it.
+        auto *presenceBox = window->findChild<QWidget *>(QStringLiteral("presenceButton"));
+        auto *presence = presenceBox ? presenceBox->findChild<QAbstractButton *>() : nullptr;
         auto *list = window->findChild<QListWidget *>(QStringLiteral("e2eContactList"));
         const QRect g = window->geometry();
         report(QStringLiteral("%1 window=1 visible=%2 x=%3 y=%4 w=%5 h=%6 list=%7 presence=%8")
