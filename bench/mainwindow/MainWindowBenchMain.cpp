@@ -9,7 +9,10 @@
 #include "bus/BusRequest.h"
 #include "bus/EventRouter.h"
 #include "bus/PluginManager.h"
+#include "common/ResourcePath.h"
 #include "mainwindow/MainWindow.h"
+#include "ui/BaseMainFormEx.h"
+#include "ui/SkinPainter.h"
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
@@ -111,39 +114,12 @@ double firstPaintMs()
     return ms;
 }
 
-// A framed window painting a skin picture under its frame, as the shell's windows do.
-class SkinnedFrame : public QWidget
-{
-public:
-    QPixmap skin;
-    explicit SkinnedFrame(const QSize &size)
-    {
-        setWindowFlags(Qt::FramelessWindowHint);
-        resize(size);
-        QImage picture(1920, 1200, QImage::Format_ARGB32_Premultiplied);
-        QPainter p(&picture);
-        QLinearGradient g(0, 0, 1920, 1200);
-        g.setColorAt(0, QColor(40, 110, 200));
-        g.setColorAt(1, QColor(230, 240, 250));
-        p.fillRect(picture.rect(), g);
-        skin = QPixmap::fromImage(picture);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(rect(), skin, skin.rect());
-        p.fillRect(rect().adjusted(4, 80, -4, -40), QColor(255, 255, 255, 230));
-        p.setPen(QColor(30, 90, 170));
-        p.drawRoundedRect(rect().adjusted(0, 0, -1, -1), 4, 4);
-    }
-};
-
 SampleStats frameMs(const QSize &size, int reps)
 {
-    SkinnedFrame frame(size);
+    // The shell's framed window with the main background picture as its skin, all band.
+    BaseMainFormEx frame;
+    frame.resize(size);
+    frame.setBandHeight(size.height());
     frame.show();
     QCoreApplication::processEvents();
     QVector<double> samples;
@@ -169,6 +145,9 @@ int main(int argc, char *argv[])
     if (const int at = args.indexOf(QStringLiteral("--reps")); at > 0 && at + 1 < args.size())
         reps = std::max(1, args.at(at + 1).toInt());
 
+    ResourcePath::setBaseDir(QStringLiteral(LUMIO_BENCH_RESOURCES));
+    if (!SkinPainter::hasPicture(SkinPainter::current(), BaseMainFormEx::backgroundPicture()))
+        out() << "warning: no skin picture found; frames are painted without one\n";
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
     SystemSetData::instance()->initCommonData(home.path() + QStringLiteral("/IMInfo.ini"));
