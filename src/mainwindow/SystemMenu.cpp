@@ -6,6 +6,7 @@
 #include "app/SystemSetData.h"
 #include "bus/MainEventProcess.h"
 #include "common/CommonFun.h"
+#include "common/ResourcePath.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/ShellLog.h"
 #include "store/CLocalDataBase.h"
@@ -17,6 +18,8 @@
 #include <QEventLoop>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLabel>
+#include <QTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -31,6 +34,7 @@ SystemMenu::SystemMenu(MainWindowSeams *seams, QWidget *parent)
     , m_main(new CMenuEx(this))
     , m_settings(new CMenuEx(this))
     , m_help(new CMenuEx(this))
+    , m_updateBadge(new QLabel(m_main))
 {
     setObjectName(QStringLiteral("systemMenu"));
     m_main->setObjectName(QStringLiteral("systemMainMenu"));
@@ -62,6 +66,23 @@ SystemMenu::SystemMenu(MainWindowSeams *seams, QWidget *parent)
     add(m_help, "helpFeedback", QStringLiteral("问题反馈"));
     add(m_help, "checkDatabase", QStringLiteral("数据库检测"));
 
+    // Room for the badge right of the longest entry.
+    m_main->setMinimumWidth(150);
+    m_updateBadge->setObjectName(QStringLiteral("updateBadge"));
+    m_updateBadge->setPixmap(ResourcePath::pixmap(QStringLiteral("Resources/images/MainWindow/kora_ic_update_new.png")));
+    m_updateBadge->setFixedSize(24, 12);
+    m_updateBadge->setScaledContents(true);
+    m_updateBadge->hide();
+    // Placed once the menu has laid its rows out.
+    connect(m_main, &QMenu::aboutToShow, this, [this] {
+        QTimer::singleShot(0, m_updateBadge, [this] {
+            const QRect row = m_main->actionGeometry(action(QStringLiteral("upgrade")));
+            m_updateBadge->move(row.right() - m_updateBadge->width() - 8,
+                                row.center().y() - m_updateBadge->height() / 2);
+            m_updateBadge->setVisible(m_newVersion);
+            m_updateBadge->raise();
+        });
+    });
     connect(m_main, &QMenu::triggered, this, &SystemMenu::slot_menuclick);
     connect(m_settings, &QMenu::triggered, this, &SystemMenu::slot_setmenuclick);
     connect(m_help, &QMenu::triggered, this, &SystemMenu::slot_helpMenuclick);
@@ -110,7 +131,18 @@ QAction *SystemMenu::add(QMenu *menu, const char *objectName, const QString &tex
 
 QAction *SystemMenu::action(const QString &objectName) const
 {
-    return findChild<QAction *>(objectName);
+    for (const QMenu *menu : {static_cast<QMenu *>(m_main), static_cast<QMenu *>(m_settings),
+                              static_cast<QMenu *>(m_help)})
+        for (QAction *entry : menu->actions())
+            if (entry->objectName() == objectName)
+                return entry;
+    return nullptr;
+}
+
+void SystemMenu::setNewVersionKnown(bool known)
+{
+    m_newVersion = known;
+    m_updateBadge->setVisible(known && m_main->isVisible());
 }
 
 void SystemMenu::slot_showSetMenu() {}

@@ -7,6 +7,7 @@
 #include <functional>
 
 class MainWindowSeams;
+class QLabel;
 class QAction;
 
 // The main window's drop-down menu of program-level actions, and the hand-off
@@ -25,6 +26,9 @@ public:
     QMenu *settingsMenu() const { return m_settings; }
     QMenu *helpMenu() const { return m_help; }
     QAction *action(const QString &objectName) const;
+    // The upgrade entry's "new" badge, for when a newer version is known.
+    void setNewVersionKnown(bool known);
+    bool newVersionKnown() const { return m_newVersion; }
 
     // Store access, replaceable in tests.
     std::function<QString()> messageRoot;
@@ -64,4 +68,6 @@ private:
     CMenuEx *m_main;
     CMenuEx *m_settings;
     CMenuEx *m_help;
+    QLabel *m_updateBadge;
+    bool m_newVersion = false;
 };

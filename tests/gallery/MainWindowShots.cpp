@@ -119,6 +119,7 @@ const GalleryShotAdder systemMenu(
     QStringLiteral("system_menu"),
     [] {
         auto *holder = new SystemMenu(&menuSeams());
+        holder->setNewVersionKnown(true);
         QMenu *menu = holder->mainMenu();
         // The gallery deletes what it shows; the holder goes with it.
         menu->setParent(nullptr, menu->windowFlags());
