@@ -278,12 +278,14 @@ void MainWindow::slot_showPresencMenu()
 
 void MainWindow::slot_timeUpDate()
 {
-    if (!m_loggedIn || !MainEventProcess::isConnected())
+    // Without an idle time nothing is automatic: ask the plug-ins nothing either.
+    const int idle = m_seams.idleSeconds();
+    if (!m_loggedIn || idle < 0 || !MainEventProcess::isConnected())
         return;
     const VcardInfo own = MainEventProcess::ownAccount();
     const AccountSettings &settings = SystemSetData::instance()->settings();
     AutoPresence::Inputs inputs;
-    inputs.idleSeconds = m_seams.idleSeconds();
+    inputs.idleSeconds = idle;
     inputs.ownPresence = own.presence;
     inputs.ownPresenceDetail = own.presenceDetail;
     inputs.fullScreenInFront = settings.changeToBusy == QLatin1String("1") && m_seams.fullScreenInFront();

@@ -232,19 +232,23 @@ void tst_MainWindow::diskWarningOpensOnceAfterTheRow()
     seams.freeMegabytes = [](const QString &) { return std::optional<quint64>(150); };
     MainWindow window(seams);
 
-    auto warnings = [] {
+    auto shown = [](const char *name) {
         int count = 0;
         for (QWidget *w : QApplication::topLevelWidgets())
-            count += w->objectName() == QLatin1String("diskSpaceWarning") && w->isVisible();
+            count += w->objectName() == QLatin1String(name) && w->isVisible();
         return count;
     };
     window.slot_checkDiskTimeOut();
     window.slot_checkDiskTimeOut();
-    QCOMPARE(warnings(), 0);
+    window.reportHotKeyConflict(3);
+    window.reportHotKeyConflict(3);
+    QCOMPARE(shown("diskSpaceWarning"), 0);
+    QCOMPARE(shown("hotKeyConflict"), 0);
     QCoreApplication::processEvents();
     window.slot_checkDiskTimeOut();
     QCoreApplication::processEvents();
-    QCOMPARE(warnings(), 1);
+    QCOMPARE(shown("diskSpaceWarning"), 1);
+    QCOMPARE(shown("hotKeyConflict"), 1);
 }
 
 void tst_MainWindow::systemMessageKeptOncePerId()
