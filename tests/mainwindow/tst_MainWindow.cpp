@@ -69,6 +69,7 @@ private slots:
     void diskWarningOpensOnceAfterTheRow();
     void systemMessageKeptOncePerId();
     void closeWithoutTrayMinimises();
+    void clockSwitchesAwayAndBack();
 };
 
 void tst_MainWindow::postLogInWritesPresenceAndPrivateLogInfo()
@@ -288,6 +289,43 @@ void tst_MainWindow::closeWithoutTrayMinimises()
     QVERIFY(window.isVisible());
     QVERIFY(window.isMinimized());
     QCOMPARE(r.quits, 0);
+}
+
+void tst_MainWindow::clockSwitchesAwayAndBack()
+{
+    TestEnvironment env;
+    Bus bus;
+    loadAccount(env, "[statusSetting]\nChangeToAway=1\nawayMinute=5\nChangeToBusy=0\n");
+    bus.party(Address::Contacts).answers[Command::IsConnected] = [] { return pack(true); };
+    VcardInfo own;
+    own.presence = 1;
+    bus.party(Address::OwnAccount).answers[Command::OwnAccount] = [&own] { return addressOf(&own); };
+    Recorder r;
+    int idle = 0;
+    MainWindowSeams seams = seamsFor(&r);
+    seams.idleSeconds = [&idle] { return idle; };
+    MainWindow window(seams);
+    window.loggedIn(1);
+
+    auto told = [&bus] {
+        QList<int> codes;
+        for (const Request &request : bus.to(Address::OwnAccount, Command::SetPresence))
+            codes << PayloadReader(request.data).readInt();
+        return codes;
+    };
+    bus.log.clear();
+    idle = 299;
+    window.slot_timeUpDate();
+    QCOMPARE(told(), QList<int>{3});
+    idle = 300;
+    window.slot_timeUpDate();
+    QCOMPARE(told(), (QList<int>{3, 2, 3}));
+    QCOMPARE(window.presenceText(), QStringLiteral("离开"));
+    own.presence = 2;
+    idle = 0;
+    window.slot_timeUpDate();
+    QCOMPARE(told(), (QList<int>{3, 2, 3, 1}));
+    QCOMPARE(window.presenceText(), QStringLiteral("在线"));
 }
 
 QTEST_MAIN(tst_MainWindow)
