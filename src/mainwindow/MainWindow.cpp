@@ -11,6 +11,7 @@
 #include "bus/MainEventProcess.h"
 #include "bus/MainSignalSender.h"
 #include "common/CommonFun.h"
+#include "common/ResourcePath.h"
 #include "log/ShellLog.h"
 #include "platform/Compositor.h"
 #include "ui/BaseDialogEx.h"
@@ -21,22 +22,16 @@
 #include "ui/FrameMover.h"
 #include "ui/HeadLabel.h"
 #include "ui/SkinPainter.h"
-#include "common/ResourcePath.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QDir>
 #include <QEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 
@@ -319,12 +314,7 @@ void MainWindow::slot_IsConnected(bool connected)
 {
     const UserFiles files = userFiles();
     if (connected) {
-        QDir heads(files.folder() + QStringLiteral("/designHeadImage"));
-        if (!files.folder().isEmpty() && heads.exists()) {
-            for (const QString &name : heads.entryList(QDir::Files))
-                if (name.contains(QLatin1String("zq")))
-                    heads.remove(name);
-        }
+        files.removeTemporaryHeads();
         m_reconnectTimer->stop();
         m_upgradeTimer->start(UpgradeMs);
         m_presenceMenu->setCode(files.autoLoginStatus());

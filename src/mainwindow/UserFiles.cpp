@@ -139,3 +139,13 @@ bool UserFiles::clearLogInfo() const
     QFile::setPermissions(logIniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return ini.status() == QSettings::NoError;
 }
+
+void UserFiles::removeTemporaryHeads() const
+{
+    if (m_folder.isEmpty())
+        return;
+    QDir heads(m_folder + QStringLiteral("/designHeadImage"));
+    for (const QString &name : heads.entryList(QDir::Files))
+        if (name.contains(QLatin1String("zq")) && !heads.remove(name))
+            LOG_WARN(QStringLiteral("UserFiles: cannot remove %1").arg(heads.filePath(name)));
+}

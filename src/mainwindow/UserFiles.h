@@ -22,6 +22,8 @@ public:
     bool saveAutoLoginStatus(int code) const;
     int autoLoginStatus() const;
     bool setAutoLogin(const QString &value) const;
+    // Head pictures of a past session ("zq" in the name) in "designHeadImage".
+    void removeTemporaryHeads() const;
 
     struct LogInfo
     {
