@@ -5,6 +5,7 @@
 
 #include "common/CommonFun.h"
 #include "log/ShellLog.h"
+#include "ui/SkinPainter.h"
 
 MainWindowEntryImpl::MainWindowEntryImpl(std::function<MainWindowSeams()> seams)
     : m_seams(std::move(seams))
@@ -141,6 +142,7 @@ void MainWindowEntryImpl::showScreenshot()
 
 void MainWindowEntryImpl::applySkinAndRepaint()
 {
+    // The account's skin was just loaded: paint with it.
     if (m_window)
-        m_window->update();
+        m_window->slot_skinChange(SkinPainter::current());
 }
