@@ -163,6 +163,16 @@ bool SystemTrayManager::isUnreadBoxVisible() const
     return m_unreadBox && m_unreadBox->isVisible();
 }
 
+bool SystemTrayManager::isLoggingIn() const
+{
+    return m_pLoginTimer->isActive();
+}
+
+bool SystemTrayManager::isFlashing() const
+{
+    return m_pShakeTimer->isActive();
+}
+
 bool SystemTrayManager::isHoverless() const
 {
     return m_pTrayIcon->geometry().isEmpty();

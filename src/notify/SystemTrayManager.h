@@ -61,6 +61,8 @@ public:
     // No hover on trays that report no icon geometry (StatusNotifier hosts).
     bool isHoverless() const;
     bool isTimeOutNoticeOpen() const { return m_bReconnected; }
+    bool isLoggingIn() const;
+    bool isFlashing() const;
 
     // The presence table: icon path and tooltip state text per code.
     static QString presenceIcon(int code);
