@@ -42,14 +42,21 @@ bool isGroup(const QString &jid)
     return jid.contains(QStringLiteral("conference"));
 }
 
-QPushButton *linkButton(const QString &text, QWidget *parent)
+constexpr int HeaderHeight = 44;
+constexpr int FooterHeight = 60;
+
+QPushButton *footerButton(const QString &text, bool primary, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);
     button->setCursor(Qt::PointingHandCursor);
-    button->setFlat(true);
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton{border:none;color:#2a8fd8;padding:2px 6px;}"
-        "QPushButton:hover{color:#ff8700;}"));
+    button->setFixedSize(96, 30);
+    button->setStyleSheet(primary
+        ? QStringLiteral("QPushButton{border:none;border-radius:4px;color:#ffffff;"
+                         "background:qlineargradient(x1:0,y1:0,x2:1,y2:0,stop:0 #3cc4c8,stop:1 #2ab0ff);}"
+                         "QPushButton:hover{background:#45bbff;}QPushButton:pressed{background:#1e9be3;}")
+        : QStringLiteral("QPushButton{border:1px solid #cfd6de;border-radius:4px;color:#4a5563;background:#ffffff;}"
+                         "QPushButton:hover{border-color:#2ab0ff;color:#2ab0ff;}"
+                         "QPushButton:pressed{background:#eef6fc;}"));
     return button;
 }
 
@@ -75,8 +82,8 @@ SmallMsgBox::SmallMsgBox()
     , m_pModel(new QStandardItemModel(this))
     , ShowTotal(new QLabel(this))
     , MsgList(new QListView(this))
-    , AbortShake_btn(linkButton(QStringLiteral("取消闪烁"), this))
-    , ReviewAll_btn(linkButton(QStringLiteral("查看全部"), this))
+    , AbortShake_btn(footerButton(QStringLiteral("取消闪烁"), false, this))
+    , ReviewAll_btn(footerButton(QStringLiteral("查看全部"), true, this))
     , btnClose(new QPushButton(this))
     , m_band(QStringLiteral("#2ab0ff"))
 {
@@ -90,7 +97,7 @@ SmallMsgBox::SmallMsgBox()
     ReviewAll_btn->setObjectName(QStringLiteral("ReviewAll_btn"));
     btnClose->setObjectName(QStringLiteral("btnClose"));
 
-    ShowTotal->setStyleSheet(QStringLiteral("color:#ffffff;font-size:13px;"));
+    ShowTotal->setStyleSheet(QStringLiteral("color:#ffffff;font-size:14px;"));
     btnClose->setToolTip(QStringLiteral("关闭"));
     btnClose->setFixedSize(24, 24);
     btnClose->setCursor(Qt::PointingHandCursor);
@@ -116,22 +123,23 @@ SmallMsgBox::SmallMsgBox()
     header->addWidget(ShowTotal, 1);
     header->addWidget(btnClose);
     auto *footer = new QHBoxLayout;
-    footer->setContentsMargins(10, 0, 10, 0);
-    footer->addWidget(AbortShake_btn);
+    footer->setContentsMargins(14, 4, 14, 0);
+    footer->setSpacing(12);
     footer->addStretch(1);
+    footer->addWidget(AbortShake_btn);
     footer->addWidget(ReviewAll_btn);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(Shadow, Shadow, Shadow, Shadow);
     column->setSpacing(0);
     auto *headerBox = new QWidget(this);
-    headerBox->setFixedHeight(40);
+    headerBox->setFixedHeight(HeaderHeight);
     headerBox->setLayout(header);
     column->addWidget(headerBox);
     column->addSpacing(8);
     column->addWidget(MsgList);
     column->addStretch(1);
     auto *footerBox = new QWidget(this);
-    footerBox->setFixedHeight(44);
+    footerBox->setFixedHeight(FooterHeight);
     footerBox->setLayout(footer);
     column->addWidget(footerBox);
     resize(BoxWidth + 2 * Shadow, 125 + 2 * Shadow);
@@ -539,9 +547,9 @@ void SmallMsgBox::paintEvent(QPaintEvent *)
     QLinearGradient band(body.topLeft(), body.topRight());
     band.setColorAt(0, QColor(QStringLiteral("#5fd6bd")));
     band.setColorAt(1, m_band);
-    p.fillRect(QRectF(body.left(), body.top(), body.width(), 40), band);
+    p.fillRect(QRectF(body.left(), body.top(), body.width(), HeaderHeight), band);
     p.setPen(QColor(QStringLiteral("#e6e9ee")));
-    const qreal footerTop = body.bottom() - 44;
+    const qreal footerTop = body.bottom() - FooterHeight;
     p.drawLine(QPointF(body.left() + 10, footerTop), QPointF(body.right() - 10, footerTop));
     p.restore();
 }
