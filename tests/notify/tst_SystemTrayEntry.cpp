@@ -8,11 +8,44 @@
 
 #include <lumio/Records.h>
 
+#include <QAction>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QtTest>
 
 using namespace harness;
+
+namespace {
+
+// Stand-ins that offer the slot and signal names the real windows offer.
+class FakeMainWindow : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList calls;
+public slots:
+    void slot_showMainWindow() { calls << "show"; }
+    void slot_pAct1() { calls << "1"; }
+    void slot_pAct2() { calls << "2"; }
+    void slot_pAct3() { calls << "3"; }
+    void slot_pAct4() { calls << "4"; }
+    void slot_pAct5() { calls << "5"; }
+    void slot_changeUser(const QString &config) { calls << "change " + config.section('/', -1); }
+    void slot_exitWithoutNotice() { calls << "exit"; }
+};
+
+class FakeUnreadBox : public QWidget
+{
+    Q_OBJECT
+public:
+    int shown = 0;
+signals:
+    void signal_closeallshake();
+public slots:
+    void showMsgBox() { ++shown; }
+};
+
+} // namespace
 
 // Every tray row of the dispatcher reaches the real tray manager.
 class tst_SystemTrayEntry : public QObject
@@ -20,6 +53,7 @@ class tst_SystemTrayEntry : public QObject
     Q_OBJECT
 private slots:
     void rowsReachTheTray();
+    void handOffsToTheWindows();
 };
 
 void tst_SystemTrayEntry::rowsReachTheTray()
@@ -73,6 +107,36 @@ void tst_SystemTrayEntry::rowsReachTheTray()
     tray->delfrdMsgById(QString(), QString());
     BusRequest::setBus(nullptr);
     TrayEntry::install(nullptr);
+}
+
+void tst_SystemTrayEntry::handOffsToTheWindows()
+{
+    TestEnvironment env;
+    SystemTrayManager *tray = SystemTrayManager::instance();
+    FakeMainWindow window;
+    QVERIFY(NotifyWiring::connectMainWindow(&window, [] { return true; }));
+    QVERIFY(NotifyWiring::connectMainWindow(&window, [] { return true; })); // twice: still one route each
+    emit MainSignalSender::instance()->signal_login();
+    for (QAction *action : tray->trayMenu()->actions())
+        action->trigger();
+    QCOMPARE(window.calls, (QStringList{"1", "2", "3", "4", "5", "change config.ini", "show", "exit"}));
+    QObject lacking;
+    QVERIFY(!NotifyWiring::connectMainWindow(&lacking, {}));
+
+    FakeUnreadBox unread;
+    NotifyWiring::connectUnreadBox(&unread);
+    tray->shakeByMsg(QStringLiteral("a@x"), MessageData());
+    tray->shakeByMsg(QStringLiteral("pa1@x"), MessageData());
+    emit unread.signal_closeallshake();
+    QCOMPARE(tray->shakeJids(), QList<QString>{"pa1@x"});
+    QWidget *list = SmallMsgBox::instance()->findChild<QWidget *>(QStringLiteral("MsgList"));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(unread.shown, 1);
+    unread.show();
+    tray->shakeByMsg(QStringLiteral("b@x"), MessageData());
+    QCOMPARE(tray->shakeJids(), QList<QString>{"pa1@x"});
+    NotifyWiring::connectUnreadBox(nullptr);
+    tray->delfrdMsgById(QString(), QString());
 }
 
 QTEST_MAIN(tst_SystemTrayEntry)
