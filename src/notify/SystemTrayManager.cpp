@@ -1,6 +1,7 @@
 #include "SystemTrayManager.h"
 
 #include "SmallMsgBox.h"
+#include "TrayImages.h"
 #include "app/SystemSetData.h"
 #include "bus/MainEventProcess.h"
 #include "bus/MainSignalSender.h"
@@ -13,28 +14,16 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QDir>
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
 
 namespace {
 
-const QString TrayDir = QStringLiteral("Resources\\Images\\SysTrayIcon\\");
-const QString OnlineIcon = TrayDir + QStringLiteral("kora_ic_taskbar.png");
 const QString CallingIcon = QStringLiteral("Resources\\images\\VoIP\\ic_voip_calling.png");
-const QString PublicDefaultHead = QStringLiteral("Resources\\images\\FriendDetail\\g_portrait_default_online.png");
-const QString DefaultHead = QStringLiteral("Resources\\images\\FriendDetail\\defaultHead.png");
-const QString GroupHead = QStringLiteral("Resources\\images\\CommonCtrls\\kora_muchead_min.png");
 constexpr int TrayMenuStyle = 2;
-constexpr int HeadSize = 20;
 
 SystemTrayManager *g_instance = nullptr;
-
-QPixmap loadQuoted(const QString &quoted)
-{
-    return QPixmap(ResourcePath::resolve(quoted));
-}
 
 } // namespace
 
@@ -72,7 +61,7 @@ SystemTrayManager::SystemTrayManager()
     // A menu is a widget and cannot be a QObject child; it goes with the manager.
     connect(this, &QObject::destroyed, m_pTrayMenu, &QObject::deleteLater);
     m_pTrayIcon->setContextMenu(nullptr);
-    setIconImage(TrayDir + QStringLiteral("kora_ic_taskbar_offline.png"));
+    setIconImage(TrayImages::presenceIcon(0));
     // Without a tray host show() is harmless; the main window keeps its taskbar entry.
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         LOG_INFO(QStringLiteral("SystemTrayManager: no system tray on this desktop"));
@@ -101,46 +90,15 @@ SystemTrayManager::SystemTrayManager()
     connect(hub, &MainSignalSender::signal_updateStranger, this, &SystemTrayManager::updateSmallBoxStranger);
     // A new card or picture makes the cached round head stale.
     connect(hub, &MainSignalSender::signal_friendInfo, this,
-            [this](const QString &jid, const VcardInfo &) { dropHeadImage(jid); });
+            [this](const QString &jid, const VcardInfo &) { m_heads.drop(jid); });
     connect(hub, &MainSignalSender::signal_PicRec, this,
-            [this](const QString &jid, const QString &) { dropHeadImage(jid); });
+            [this](const QString &jid, const QString &) { m_heads.drop(jid); });
 
     connect(m_pLoginTimer, &QTimer::timeout, this, &SystemTrayManager::slot_changeLoginIcon);
     connect(m_pShakeTimer, &QTimer::timeout, this, &SystemTrayManager::slot_timeOutShakeHead);
     connect(m_pMousePosTimer, &QTimer::timeout, this, &SystemTrayManager::slot_checkMousePos);
 
     initOfflineMenu();
-}
-
-QString SystemTrayManager::presenceIcon(int code)
-{
-    switch (code) {
-    case 0:
-        return TrayDir + QStringLiteral("kora_ic_taskbar_offline.png");
-    case 2:
-        return TrayDir + QStringLiteral("kora_ic_taskbar_away.png");
-    case 4:
-        return TrayDir + QStringLiteral("kora_ic_taskbar_busy.png");
-    default:
-        return OnlineIcon;
-    }
-}
-
-QString SystemTrayManager::stateText(int code, bool afterLogin)
-{
-    switch (code) {
-    case 0:
-        return QStringLiteral("离线");
-    case 1:
-    case 5:
-        return QStringLiteral("在线");
-    case 2:
-        return QStringLiteral("离开");
-    case 4:
-        return QStringLiteral("忙碌");
-    default:
-        return afterLogin ? QStringLiteral("在线") : QString();
-    }
 }
 
 void SystemTrayManager::setIconImage(const QString &quoted)
@@ -152,7 +110,7 @@ void SystemTrayManager::setIconImage(const QString &quoted)
 void SystemTrayManager::setBlankIcon()
 {
     // An empty QIcon makes some trays drop the entry; a clear picture keeps its place.
-    QPixmap clear(HeadSize, HeadSize);
+    QPixmap clear(TrayImages::HeadSize, TrayImages::HeadSize);
     clear.fill(Qt::transparent);
     m_pTrayIcon->setIcon(QIcon(clear));
     m_shownImage = QStringLiteral("blank");
@@ -359,48 +317,12 @@ void SystemTrayManager::slot_timeOutShakeHead()
         setIconImage(presenceIcon(m_nStatus));
     } else {
         const QString jid = m_shakeJidList.first();
-        m_pTrayIcon->setIcon(QIcon(headImageOf(jid)));
+        m_pTrayIcon->setIcon(QIcon(m_heads.headImageOf(jid)));
         m_shownImage = QStringLiteral("head:") + jid;
     }
     if (!m_bIsUserQuit)
         m_pTrayIcon->show();
     m_bShakeShow = !m_bShakeShow;
-}
-
-QPixmap SystemTrayManager::headImageOf(const QString &jid)
-{
-    const auto cached = m_headCache.constFind(jid);
-    if (cached != m_headCache.cend())
-        return *cached;
-
-    QPixmap picture;
-    if (jid.contains(QStringLiteral("conference"))) {
-        picture = loadQuoted(GroupHead);
-    } else {
-        QString path;
-        if (jid.contains(QStringLiteral("pa")) || MainEventProcess::isPublicAccount(jid)) {
-            path = MainEventProcess::publicAccount(jid).imagePath;
-            if (path.isEmpty())
-                path = PublicDefaultHead;
-        } else {
-            path = MainEventProcess::contactCard(jid).headImagePath;
-        }
-        if (!path.isEmpty())
-            picture = QDir::isAbsolutePath(path) ? QPixmap(path) : loadQuoted(path);
-        if (picture.isNull()) {
-            if (!path.isEmpty())
-                LOG_WARN(QStringLiteral("SystemTrayManager: cannot load head image %1 of %2").arg(path, jid));
-            picture = loadQuoted(DefaultHead);
-        }
-    }
-    const QPixmap round = CommonFun::roundHeadImage(picture, HeadSize);
-    m_headCache.insert(jid, round);
-    return round;
-}
-
-void SystemTrayManager::dropHeadImage(const QString &jid)
-{
-    m_headCache.remove(jid);
 }
 
 // Hover
@@ -502,7 +424,7 @@ void SystemTrayManager::loginStart()
 
 void SystemTrayManager::slot_changeLoginIcon()
 {
-    setIconImage(TrayDir + (m_nLoginIconIndex == 2 ? QStringLiteral("loading2.png") : QStringLiteral("loading1.png")));
+    setIconImage(TrayImages::loginFrame(m_nLoginIconIndex));
     if (!m_bIsUserQuit)
         m_pTrayIcon->show();
     if (++m_nLoginIconIndex > 2)

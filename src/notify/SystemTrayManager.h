@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrayImages.h"
+
 #include <lumio/MessageData.h>
 #include <lumio/VcardInfo.h>
 
@@ -64,9 +66,8 @@ public:
     bool isLoggingIn() const;
     bool isFlashing() const;
 
-    // The presence table: icon path and tooltip state text per code.
-    static QString presenceIcon(int code);
-    static QString stateText(int code, bool afterLogin);
+    static QString presenceIcon(int code) { return TrayImages::presenceIcon(code); }
+    static QString stateText(int code, bool afterLogin) { return TrayImages::stateText(code, afterLogin); }
 
 signals:
     void signal_ActiveChanged();
@@ -114,8 +115,6 @@ private:
     void stopMousePoll();
     void clickTrayIcon();
     void moveToFront(const QString &jid);
-    QPixmap headImageOf(const QString &jid);
-    void dropHeadImage(const QString &jid);
     void setPresenceTooltip(const QString &state);
     void popUpSmallBox();
 
@@ -146,8 +145,7 @@ private:
     bool m_bIsUserQuit = false;
 
     QString m_shownImage;
-    // Round head images per sender, built once instead of on every flash tick.
-    QHash<QString, QPixmap> m_headCache;
+    TrayImages m_heads;
     QPointer<QWidget> m_unreadBox;
     std::function<bool()> m_listEmbedded;
 };
