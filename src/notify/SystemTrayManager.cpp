@@ -247,8 +247,6 @@ void SystemTrayManager::startShakeTimer()
     if (m_pShakeTimer->isActive())
         return;
     m_pShakeTimer->start(500);
-    if (isHoverless())
-        popUpSmallBox();
 }
 
 void SystemTrayManager::moveToFront(const QString &jid)
@@ -288,11 +286,15 @@ void SystemTrayManager::shakeByMsg(const QString &jid, const MessageData &msg)
     }
     if (isUnreadBoxVisible())
         return;
+    const bool starting = m_shakeJidList.isEmpty();
     moveToFront(jid);
     SmallMsgBox::instance()->setdata(jid, msg.time, msg.type);
     m_pTrayIcon->setToolTip(QString());
     startShakeTimer();
     startMousePoll();
+    // Trays without geometry never hover: the box shows when flashing starts.
+    if (starting && isHoverless())
+        popUpSmallBox();
 }
 
 void SystemTrayManager::shakeByNotice(const QString &jid, const QString &text, bool bSilent)
@@ -300,10 +302,14 @@ void SystemTrayManager::shakeByNotice(const QString &jid, const QString &text, b
     if (isUnreadBoxVisible() || bSilent)
         return;
     m_pTrayIcon->setToolTip(QString());
+    const bool starting = m_shakeJidList.isEmpty();
     moveToFront(jid);
     SmallMsgBox::instance()->setdata(jid, text, MessageData::KindPublicAccount);
     startShakeTimer();
     startMousePoll();
+    // Trays without geometry never hover: the box shows when flashing starts.
+    if (starting && isHoverless())
+        popUpSmallBox();
 }
 
 void SystemTrayManager::slot_timeOutShakeHead()

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QSignalSpy>
@@ -36,6 +37,7 @@ private slots:
     void readReportsRemoveMessagesSendersAll();
     void timeOutNoticeIsNotStacked();
     void changeOfUser();
+    void trayWithoutGeometryOpensTheBoxItself();
 
 private:
     TestEnvironment m_env; // first: the settings read HOME when they are built
@@ -371,6 +373,25 @@ void tst_SystemTrayManager::changeOfUser()
     QCOMPARE(LoginStore::LoginInfoByAccount(QStringLiteral("alice")).showType, 4);
     QCOMPARE(LoginStore::LoginInfoByAccount(QStringLiteral("bob")).isAutoLogin, 1);
     CLocalDataBase::Close();
+}
+
+void tst_SystemTrayManager::trayWithoutGeometryOpensTheBoxItself()
+{
+    QVERIFY(tray()->isHoverless()); // offscreen: no tray host, no icon geometry
+    SmallMsgBox *box = SmallMsgBox::instance();
+    tray()->shakeByMsg(QStringLiteral("a@x"), MessageData());
+    QVERIFY(box->isVisible());
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(box->frameGeometry().right(), work.right() + 8); // the shadow may hang over
+    QCOMPARE(box->frameGeometry().bottom(), work.bottom() + 8);
+    // No hover can keep it open, so the poll never starts its hide timer.
+    tray()->slot_checkMousePos();
+    QVERIFY(!box->hideTimerActive());
+    box->hide();
+    tray()->slot_trayActivated(QSystemTrayIcon::MiddleClick);
+    QVERIFY(box->isVisible());
+    tray()->slot_trayActivated(QSystemTrayIcon::Trigger); // a click hides it and opens the chat
+    QVERIFY(!box->isVisible());
 }
 
 QTEST_MAIN(tst_SystemTrayManager)
