@@ -88,6 +88,11 @@ SystemTrayManager::SystemTrayManager()
     connect(hub, &MainSignalSender::signal_StrToBlock, this, &SystemTrayManager::slot_removeActJid);
     connect(hub, &MainSignalSender::signal_delFriend, this, &SystemTrayManager::slot_removeActJid);
     connect(hub, &MainSignalSender::signal_updateStranger, this, &SystemTrayManager::updateSmallBoxStranger);
+    // The own card may arrive after the log-in result: the tooltip then lacks the account.
+    connect(hub, &MainSignalSender::signal_myProfileReceived, this, [this] {
+        if (m_nStatus >= 0 && !m_pTrayIcon->toolTip().isEmpty())
+            setPresenceTooltip(stateText(m_nStatus, true));
+    });
     // A new card or picture makes the cached round head stale.
     connect(hub, &MainSignalSender::signal_friendInfo, this,
             [this](const QString &jid, const VcardInfo &) { m_heads.drop(jid); });

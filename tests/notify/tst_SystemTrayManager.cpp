@@ -187,6 +187,13 @@ void tst_SystemTrayManager::presenceIconAndTooltipPerCode()
         QCOMPARE(tray()->trayIcon()->toolTip(),
                  QStringLiteral("账号：alice\n状态：") + QString::fromUtf8(row.afterRefresh));
     }
+    // The own card arriving late fills in the account, flashing or not.
+    m_ownCard.account = QStringLiteral("alice2");
+    emit MainSignalSender::instance()->signal_myProfileReceived();
+    QCOMPARE(tray()->trayIcon()->toolTip(), QStringLiteral("账号：alice2\n状态：在线"));
+    tray()->shakeByMsg(QStringLiteral("a@x"), MessageData());
+    emit MainSignalSender::instance()->signal_myProfileReceived();
+    QVERIFY(tray()->trayIcon()->toolTip().isEmpty());
     QCOMPARE(SystemTrayManager::presenceIcon(3), online);
     QCOMPARE(SystemTrayManager::presenceIcon(42), online);
     QCOMPARE(SystemTrayManager::presenceIcon(5), online);
