@@ -4,6 +4,7 @@
 #include "mainwindow/CloseConfirmationEntryImpl.h"
 #include "bus/entries/MainWindowEntry.h"
 #include "mainwindow/MainWindowEntryImpl.h"
+#include "notify/NotifyWiring.h"
 
 void installWindowEntries()
 {
@@ -13,4 +14,5 @@ void installWindowEntries()
     // Lives as long as the process: the dispatcher may call it until the end.
     static MainWindowEntryImpl mainWindow;
     MainWindowEntry::install(&mainWindow);
+    NotifyWiring::installTrayEntry();
 }
