@@ -50,7 +50,7 @@ bool openDir(const QString &encoded)
         LOG_WARN(QStringLiteral("message link names no local folder: %1").arg(path.left(200)));
         return false;
     }
-    return hand(QUrl::fromLocalFile(info.absoluteFilePath()));
+    return hand(QUrl::fromLocalFile(info.canonicalFilePath()));
 }
 
 } // namespace
