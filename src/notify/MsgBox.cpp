@@ -468,7 +468,10 @@ void MsgBox::removeAllMsgs()
 
 void MsgBox::refreshEmptyPages()
 {
-    if (m_msgMap.isEmpty() || m_pFrdModel->rowCount() == 0) {
+    const bool empty = m_msgMap.isEmpty() || m_pFrdModel->rowCount() == 0;
+    for (QPushButton *b : {m_openButton, m_openAllButton, m_ignoreButton, m_ignoreAllButton})
+        b->setEnabled(!empty);
+    if (empty) {
         m_listPages->setCurrentIndex(1);
         m_previewPages->setCurrentIndex(1);
         m_msgTab->setChecked(false);
@@ -674,7 +677,7 @@ void MsgBox::updatePicture(const QString &jid, const QString &picname, const QSt
         m_view->runScript(MsgTemplates::scriptCall(QStringLiteral("fnFreshPicture"), {fileId, name, path}));
     else
         m_view->runScript(MsgTemplates::scriptCall(QStringLiteral("downPicFailed"), {name, fileId}));
-    const QString failed = QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/Image/failed.png");
+    const QString failed = ResourcePath::resolve(QStringLiteral("Resources\\Image\\failed.png"));
     QList<MessageData> &list = m_msgMap[jid];
     for (MessageData &m : list) {
         m.text = MsgTemplates::rewritePicture(m.text, name, fileId, path, found, failed);

@@ -199,8 +199,7 @@ QString MsgTemplates::cardImagePath(const MessageData &message) const
             return path;
     }
     MainEventProcess::lookUpContact(message.cardJid());
-    return QCoreApplication::applicationDirPath()
-        + QStringLiteral("/Resources/images/FriendDetail/defaultHead.png");
+    return ResourcePath::resolve(QStringLiteral("Resources\\images\\FriendDetail\\defaultHead.png"));
 }
 
 QString MsgTemplates::fragment(const MessageData &message, const QString &contactName) const
