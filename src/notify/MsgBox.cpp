@@ -288,6 +288,11 @@ void MsgBox::InitUnReadedMsgFromMap(const QMap<QString, QList<MessageData>> &map
     }
     if (m_jidList.size() != before)
         emitCount();
+    // A sender read elsewhere since the last show must not keep a stale row.
+    for (const QString &jid : m_itemMap.keys()) {
+        if (m_msgMap.value(jid).isEmpty())
+            m_pFrdModel->removeRow(m_itemMap.take(jid)->row());
+    }
     for (const MsgBoxData &d : summaries) {
         if (QStandardItem *item = m_itemMap.value(d.jid))
             updateRow(item, d.jid);

@@ -95,6 +95,11 @@ private slots:
         m_box->showMsgBox();
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(model->item(0)->data(MsgBoxRole::Count).toInt(), 1);
+        // A sender read elsewhere meanwhile loses its row.
+        m_bus->unread.remove(g);
+        m_box->showMsgBox();
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->item(0)->data(MsgBoxRole::Jid).toString(), a);
     }
 
     void emptyMapAndMissingPlugin()
