@@ -55,14 +55,34 @@ bool isShellHandler(const QString &name, const QString &value)
     return allowed.contains(name.toLower() + QLatin1Char('=') + value.trimmed());
 }
 
+// Numeric character references, as the browser reads them in an attribute.
+QString decodeReferences(const QString &value)
+{
+    static const QRegularExpression reference(QStringLiteral("&#(x?)([0-9a-fA-F]+);?"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype from = 0;
+    auto it = reference.globalMatch(value);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        bool ok = false;
+        const uint code = m.captured(2).toUInt(&ok, m.captured(1).isEmpty() ? 10 : 16);
+        out += QStringView(value).mid(from, m.capturedStart() - from);
+        if (ok && code > 0 && code <= 0x10FFFF)
+            out += QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
+        from = m.capturedEnd();
+    }
+    out += QStringView(value).mid(from);
+    return HtmlText::unescapeHtml(out);
+}
+
 bool isScriptUrl(const QString &value)
 {
     QString compact;
-    for (const QChar c : value) {
+    for (const QChar c : decodeReferences(value)) {
         if (!c.isSpace() && c.unicode() >= 0x20)
             compact.append(c.toLower());
     }
-    compact = HtmlText::unescapeHtml(compact);
     return compact.startsWith(QLatin1String("javascript:"))
         || compact.startsWith(QLatin1String("vbscript:"))
         || compact.startsWith(QLatin1String("data:text/html"));

@@ -44,12 +44,14 @@ private slots:
         m.color = QStringLiteral("red;background:url(http://evil.example/x)");
         m.text = QStringLiteral("<b>hi</b><script>alert(1)</script><img src=\"x.png\" onerror=\"alert(2)\">"
                                 "<a href=\" JaVaScRiPt:alert(3)\">l</a><a href='https://ok.example'>ok</a>"
-                                "<p onmouseover=alert(4)>p</p><SCRIPT src=x></SCRIPT>");
+                                "<p onmouseover=alert(4)>p</p><SCRIPT src=x></SCRIPT>"
+                                "<a href=\"&#106;ava&#x73;cript&#58;alert(5)\">e</a>");
         const QString html = MsgTemplates(QString()).fragment(m, QStringLiteral("unused"));
         verifyNoScript(html);
         QVERIFY(html.contains(QLatin1String("<b>hi</b>")));
         QVERIFY(html.contains(QLatin1String("<img src=\"x.png\">")));
         QVERIFY(html.contains(QLatin1String("href='https://ok.example'")));
+        QVERIFY(!html.contains(QLatin1String("&#106;")));
         // The name is escaped once and its "@TIME@" is not a placeholder.
         QVERIFY(html.contains(QLatin1String("Tom &quot;@TIME@&quot; &lt;i&gt;")));
         QVERIFY(html.contains(QLatin1String("2026-03-04 10:20:30")));
