@@ -20,7 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -40,23 +39,6 @@ bool isGroup(const QString &jid)
     return jid.contains(QLatin1String("conference"));
 }
 
-QIcon maximiseIcon()
-{
-    QPixmap p(16, 16);
-    p.fill(Qt::transparent);
-    QPainter painter(&p);
-    painter.setPen(QPen(Qt::white, 1.4));
-    painter.drawRect(QRectF(3.5, 3.5, 9, 9));
-    return QIcon(p);
-}
-
-QLabel *emptyLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setObjectName(QStringLiteral("label_empty"));
-    return label;
-}
 } // namespace
 
 MsgBox *MsgBox::instance()
@@ -79,7 +61,7 @@ MsgBox::MsgBox(MsgView::Engine engine, QWidget *parent)
     m_pFrdModel->setSortRole(MsgBoxRole::Time);
     m_pRequestModel->setSortRole(MsgBoxRole::RequestSort);
     m_view = new MsgView(engine, this);
-    buildWidgets();
+    m_ui.setupUi(this, frameMargin(), m_pFrdModel, m_pRequestModel, m_view);
     setStyleSheet(ResourcePath::styleSheet(QStringLiteral("Resources/Style/MsgBox.css")));
     connectSignal();
     resize(680, 520);
@@ -88,137 +70,23 @@ MsgBox::MsgBox(MsgView::Engine engine, QWidget *parent)
 
 MsgBox::~MsgBox() = default;
 
-void MsgBox::buildWidgets()
-{
-    auto *root = new QVBoxLayout(this);
-    const int m = frameMargin();
-    root->setContentsMargins(m, m, m, m);
-    root->setSpacing(0);
-
-    auto *title = new QHBoxLayout;
-    title->setContentsMargins(12, 0, 0, 0);
-    title->setSpacing(0);
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(QStringLiteral("label_title"));
-    m_msgTab = new QPushButton(QStringLiteral("消息"), this);
-    m_requestTab = new QPushButton(QStringLiteral("请求"), this);
-    for (QPushButton *tab : {m_msgTab, m_requestTab}) {
-        tab->setObjectName(QStringLiteral("tab"));
-        tab->setCheckable(true);
-        tab->setCursor(Qt::PointingHandCursor);
-        tab->setFixedHeight(40);
-    }
-    m_minButton = new QPushButton(this);
-    m_minButton->setObjectName(QStringLiteral("pushButton_min"));
-    m_minButton->setToolTip(QStringLiteral("最小化"));
-    m_maxButton = new QPushButton(this);
-    m_maxButton->setObjectName(QStringLiteral("pushButton_max"));
-    m_maxButton->setToolTip(QStringLiteral("最大化"));
-    m_maxButton->setIcon(maximiseIcon());
-    m_closeButton = new QPushButton(this);
-    m_closeButton->setObjectName(QStringLiteral("pushButton_close"));
-    m_closeButton->setToolTip(QStringLiteral("关闭"));
-    title->addWidget(m_titleLabel);
-    title->addSpacing(16);
-    title->addWidget(m_msgTab);
-    title->addWidget(m_requestTab);
-    title->addStretch();
-    for (QPushButton *b : {m_minButton, m_maxButton, m_closeButton}) {
-        b->setFixedSize(32, 28);
-        b->setFocusPolicy(Qt::NoFocus);
-        title->addWidget(b, 0, Qt::AlignTop);
-    }
-    root->addLayout(title);
-
-    m_pages = new QStackedWidget(this);
-    root->addWidget(m_pages, 1);
-
-    // Messages: senders on the left, the page on the right, actions below.
-    auto *msgPage = new QWidget(m_pages);
-    auto *msgLayout = new QVBoxLayout(msgPage);
-    msgLayout->setContentsMargins(0, 0, 0, 0);
-    msgLayout->setSpacing(0);
-    m_msgSplitter = new QSplitter(Qt::Horizontal, msgPage);
-    m_msgSplitter->setHandleWidth(1);
-    m_listPages = new QStackedWidget(m_msgSplitter);
-    frdListView = new QListView(m_listPages);
-    frdListView->setModel(m_pFrdModel);
-    frdListView->setItemDelegate(new MsgBoxListdelegate(frdListView));
-    frdListView->setMouseTracking(true);
-    frdListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    frdListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_listPages->addWidget(frdListView);
-    m_listPages->addWidget(emptyLabel(QStringLiteral("您目前没有未读消息"), m_listPages));
-    m_previewPages = new QStackedWidget(m_msgSplitter);
-    m_previewPages->addWidget(m_view);
-    m_previewPages->addWidget(emptyLabel(QStringLiteral("没有消息可预览"), m_previewPages));
-    m_msgSplitter->addWidget(m_listPages);
-    m_msgSplitter->addWidget(m_previewPages);
-    m_msgSplitter->setSizes({220, 440});
-    m_msgSplitter->setStretchFactor(1, 1);
-    msgLayout->addWidget(m_msgSplitter, 1);
-    auto *footer = new QWidget(msgPage);
-    footer->setObjectName(QStringLiteral("footer"));
-    auto *footerLayout = new QHBoxLayout(footer);
-    footerLayout->setContentsMargins(12, 8, 12, 8);
-    m_ignoreAllButton = new QPushButton(QStringLiteral("全部忽略"), footer);
-    m_openAllButton = new QPushButton(QStringLiteral("全部查看"), footer);
-    m_ignoreButton = new QPushButton(QStringLiteral("忽略"), footer);
-    m_openButton = new QPushButton(QStringLiteral("查看"), footer);
-    m_ignoreAllButton->setObjectName(QStringLiteral("action"));
-    m_openAllButton->setObjectName(QStringLiteral("action"));
-    m_ignoreButton->setObjectName(QStringLiteral("action"));
-    m_openButton->setObjectName(QStringLiteral("primary"));
-    footerLayout->addWidget(m_ignoreAllButton);
-    footerLayout->addWidget(m_openAllButton);
-    footerLayout->addStretch();
-    footerLayout->addWidget(m_ignoreButton);
-    footerLayout->addWidget(m_openButton);
-    msgLayout->addWidget(footer);
-    m_pages->addWidget(msgPage);
-
-    // Requests: the list only; its actions belong to the plug-ins and are not offered here.
-    auto *requestPage = new QWidget(m_pages);
-    auto *requestLayout = new QVBoxLayout(requestPage);
-    requestLayout->setContentsMargins(0, 0, 0, 0);
-    m_requestSplitter = new QSplitter(Qt::Horizontal, requestPage);
-    ReQuest_List = new QTreeView(m_requestSplitter);
-    ReQuest_List->setModel(m_pRequestModel);
-    ReQuest_List->setHeaderHidden(true);
-    ReQuest_List->setIndentation(0);
-    ReQuest_List->setRootIsDecorated(false);
-    ReQuest_List->setMouseTracking(true);
-    ReQuest_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ReQuest_List->setItemDelegate(new MsgBoxListdelegate(ReQuest_List));
-    m_requestSplitter->addWidget(ReQuest_List);
-    requestLayout->addWidget(m_requestSplitter, 1);
-    for (const char *name : {"Agree", "AgreeAndAdd_btn", "Refuse_btn", "Ignore_btn", "Del_btn",
-                             "DelAll_btn", "ReView_btn"}) {
-        auto *b = new QPushButton(requestPage);
-        b->setObjectName(QString::fromLatin1(name));
-        b->hide();
-        m_requestButtons.append(b);
-    }
-    m_pages->addWidget(requestPage);
-}
-
 void MsgBox::connectSignal()
 {
-    connect(m_closeButton, &QPushButton::clicked, this, &MsgBox::slot_close);
-    connect(m_minButton, &QPushButton::clicked, this, &MsgBox::slot_mini);
-    connect(m_maxButton, &QPushButton::clicked, this, &MsgBox::slot_max);
-    connect(m_openButton, &QPushButton::clicked, this, &MsgBox::slot_OpenChatDialog);
-    connect(m_openAllButton, &QPushButton::clicked, this, &MsgBox::slot_OpenAllChatDialog);
-    connect(m_ignoreButton, &QPushButton::clicked, this, &MsgBox::slot_IgnoreMsg);
-    connect(m_ignoreAllButton, &QPushButton::clicked, this, &MsgBox::slot_IgnoreAllUnreadMsgs);
+    connect(m_ui.m_closeButton, &QPushButton::clicked, this, &MsgBox::slot_close);
+    connect(m_ui.m_minButton, &QPushButton::clicked, this, &MsgBox::slot_mini);
+    connect(m_ui.m_maxButton, &QPushButton::clicked, this, &MsgBox::slot_max);
+    connect(m_ui.m_openButton, &QPushButton::clicked, this, &MsgBox::slot_OpenChatDialog);
+    connect(m_ui.m_openAllButton, &QPushButton::clicked, this, &MsgBox::slot_OpenAllChatDialog);
+    connect(m_ui.m_ignoreButton, &QPushButton::clicked, this, &MsgBox::slot_IgnoreMsg);
+    connect(m_ui.m_ignoreAllButton, &QPushButton::clicked, this, &MsgBox::slot_IgnoreAllUnreadMsgs);
     connect(m_view, &MsgView::linkClicked, this, &MsgBox::slot_openLink);
     connect(m_view, &MsgView::pageReady, this, [this] { slot_loadFinished(true); });
-    connect(frdListView, &QListView::clicked, this, &MsgBox::slot_clickfrdListView);
-    connect(frdListView, &QListView::doubleClicked, this, &MsgBox::slot_DoubleClickFrdList);
-    connect(m_msgTab, &QPushButton::clicked, this, &MsgBox::slot_refreshMsgUiBtn);
-    connect(m_requestTab, &QPushButton::clicked, this, &MsgBox::slot_refreshRequestUiBtn);
-    connect(m_msgSplitter, &QSplitter::splitterMoved, this, &MsgBox::slot_updateSize);
-    connect(m_requestSplitter, &QSplitter::splitterMoved, this, &MsgBox::slot_updateSize);
+    connect(m_ui.frdListView, &QListView::clicked, this, &MsgBox::slot_clickfrdListView);
+    connect(m_ui.frdListView, &QListView::doubleClicked, this, &MsgBox::slot_DoubleClickFrdList);
+    connect(m_ui.m_msgTab, &QPushButton::clicked, this, &MsgBox::slot_refreshMsgUiBtn);
+    connect(m_ui.m_requestTab, &QPushButton::clicked, this, &MsgBox::slot_refreshRequestUiBtn);
+    connect(m_ui.m_msgSplitter, &QSplitter::splitterMoved, this, &MsgBox::slot_updateSize);
+    connect(m_ui.m_requestSplitter, &QSplitter::splitterMoved, this, &MsgBox::slot_updateSize);
     MainSignalSender *bus = MainSignalSender::instance();
     connect(bus, &MainSignalSender::signal_delFriend, this, &MsgBox::slot_DelUnreadMsg);
     connect(bus, &MainSignalSender::signal_StrToBlock, this, &MsgBox::slot_DelUnreadMsg);
@@ -255,7 +123,7 @@ QUrl MsgBox::pageUrl() const
 void MsgBox::showMsgBox()
 {
     slot_SkinChange(SkinPainter::current());
-    m_titleLabel->setText(MainEventProcess::ownAccount().displayName());
+    m_ui.m_titleLabel->setText(MainEventProcess::ownAccount().displayName());
     m_view->bridge()->setUserFolder(userFolder());
     slot_refreshMsgUiBtn();
     m_view->load(pageUrl());
@@ -300,7 +168,7 @@ void MsgBox::InitUnReadedMsgFromMap(const QMap<QString, QList<MessageData>> &map
             m_pFrdModel->appendRow(createRow(d.jid));
     }
     if (m_pFrdModel->rowCount() > 0)
-        frdListView->setCurrentIndex(m_pFrdModel->index(0, 0));
+        m_ui.frdListView->setCurrentIndex(m_pFrdModel->index(0, 0));
     m_strCurrentJid.clear();
     showCurrentIndexMsgUi();
 }
@@ -345,7 +213,7 @@ void MsgBox::updateRow(QStandardItem *item, const QString &jid)
 
 QString MsgBox::currentRowJid() const
 {
-    const QModelIndex index = frdListView->currentIndex();
+    const QModelIndex index = m_ui.frdListView->currentIndex();
     return index.isValid() ? index.data(MsgBoxRole::Jid).toString() : QString();
 }
 
@@ -357,8 +225,8 @@ void MsgBox::showCurrentIndexMsgUi()
         refreshEmptyPages();
         return;
     }
-    if (!frdListView->currentIndex().isValid())
-        frdListView->setCurrentIndex(m_pFrdModel->index(0, 0));
+    if (!m_ui.frdListView->currentIndex().isValid())
+        m_ui.frdListView->setCurrentIndex(m_pFrdModel->index(0, 0));
     m_strCurrentJid = currentRowJid();
     m_view->clearMessages();
     appendMsgContent(m_msgMap.value(m_strCurrentJid));
@@ -390,11 +258,11 @@ void MsgBox::addMessageToBox(const MessageData &data, const QString &filename)
         LOG_WARN(QStringLiteral("unread message %1 names no sender; dropped").arg(data.messageId));
         return;
     }
-    m_pages->setCurrentIndex(0);
-    m_listPages->setCurrentIndex(0);
-    m_previewPages->setCurrentIndex(0);
-    m_msgTab->setChecked(true);
-    m_requestTab->setChecked(false);
+    m_ui.m_pages->setCurrentIndex(0);
+    m_ui.m_listPages->setCurrentIndex(0);
+    m_ui.m_previewPages->setCurrentIndex(0);
+    m_ui.m_msgTab->setChecked(true);
+    m_ui.m_requestTab->setChecked(false);
     if (isGroup(jid))
         MainEventProcess::group(jid);
     else if (!MainEventProcess::knowsContact(jid))
@@ -414,8 +282,8 @@ void MsgBox::showLatestFrdAndContent(const MessageData &data, const QString &jid
     } else {
         m_pFrdModel->appendRow(createRow(jid));
     }
-    if (!frdListView->currentIndex().isValid() || m_strCurrentJid.isEmpty()) {
-        frdListView->setCurrentIndex(m_itemMap.value(jid)->index());
+    if (!m_ui.frdListView->currentIndex().isValid() || m_strCurrentJid.isEmpty()) {
+        m_ui.frdListView->setCurrentIndex(m_itemMap.value(jid)->index());
         showCurrentIndexMsgUi();
     } else if (!refreshOnly && jid == m_strCurrentJid) {
         appendToWebView(data);
@@ -450,7 +318,7 @@ void MsgBox::slot_DelUnreadMsg(const QString &jid)
         m_pFrdModel->removeRow(item->row());
         if (wasCurrent) {
             m_strCurrentJid.clear();
-            frdListView->setCurrentIndex(QModelIndex());
+            m_ui.frdListView->setCurrentIndex(QModelIndex());
         }
         if (isVisible() && (wasCurrent || m_strCurrentJid.isEmpty()))
             showCurrentIndexMsgUi();
@@ -474,31 +342,31 @@ void MsgBox::removeAllMsgs()
 void MsgBox::refreshEmptyPages()
 {
     const bool empty = m_msgMap.isEmpty() || m_pFrdModel->rowCount() == 0;
-    for (QPushButton *b : {m_openButton, m_openAllButton, m_ignoreButton, m_ignoreAllButton})
+    for (QPushButton *b : {m_ui.m_openButton, m_ui.m_openAllButton, m_ui.m_ignoreButton, m_ui.m_ignoreAllButton})
         b->setEnabled(!empty);
     if (empty) {
-        m_listPages->setCurrentIndex(1);
-        m_previewPages->setCurrentIndex(1);
-        m_msgTab->setChecked(false);
-        m_requestTab->setChecked(false);
-        m_pages->setCurrentIndex(m_requestMap.isEmpty() ? 0 : 1);
+        m_ui.m_listPages->setCurrentIndex(1);
+        m_ui.m_previewPages->setCurrentIndex(1);
+        m_ui.m_msgTab->setChecked(false);
+        m_ui.m_requestTab->setChecked(false);
+        m_ui.m_pages->setCurrentIndex(m_requestMap.isEmpty() ? 0 : 1);
         if (!m_requestMap.isEmpty())
-            m_requestTab->setChecked(true);
+            m_ui.m_requestTab->setChecked(true);
         return;
     }
-    m_listPages->setCurrentIndex(0);
-    m_previewPages->setCurrentIndex(0);
+    m_ui.m_listPages->setCurrentIndex(0);
+    m_ui.m_previewPages->setCurrentIndex(0);
 }
 
 bool MsgBox::showsEmptyMessages() const
 {
-    return m_pages->currentIndex() == 0 && m_listPages->currentIndex() == 1
-        && m_previewPages->currentIndex() == 1;
+    return m_ui.m_pages->currentIndex() == 0 && m_ui.m_listPages->currentIndex() == 1
+        && m_ui.m_previewPages->currentIndex() == 1;
 }
 
 bool MsgBox::showsRequests() const
 {
-    return m_pages->currentIndex() == 1;
+    return m_ui.m_pages->currentIndex() == 1;
 }
 
 void MsgBox::emitCount()
@@ -593,16 +461,16 @@ void MsgBox::slot_updatevcard(const QString &jid, const VcardInfo &card)
 
 void MsgBox::slot_refreshMsgUiBtn()
 {
-    m_pages->setCurrentIndex(0);
-    m_msgTab->setChecked(true);
-    m_requestTab->setChecked(false);
+    m_ui.m_pages->setCurrentIndex(0);
+    m_ui.m_msgTab->setChecked(true);
+    m_ui.m_requestTab->setChecked(false);
 }
 
 void MsgBox::slot_refreshRequestUiBtn()
 {
-    m_pages->setCurrentIndex(1);
-    m_msgTab->setChecked(false);
-    m_requestTab->setChecked(true);
+    m_ui.m_pages->setCurrentIndex(1);
+    m_ui.m_msgTab->setChecked(false);
+    m_ui.m_requestTab->setChecked(true);
 }
 
 void MsgBox::slot_openLink(const QUrl &url)

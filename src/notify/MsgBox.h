@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MsgBoxUi.h"
 #include "MsgView.h"
 #include "ui/CBaseFormEx.h"
 
@@ -87,7 +88,6 @@ public slots:
     void slot_reqlist(const QList<RequestData> &requests);
 
 private:
-    void buildWidgets();
     void connectSignal();
     void InitUnReadedMsgFromMap(const QMap<QString, QList<MessageData>> &map);
     QStandardItem *createRow(const QString &jid);
@@ -112,24 +112,7 @@ private:
     QList<QString> m_jidList;
 
     MsgView *m_view = nullptr;
-    QLabel *m_titleLabel = nullptr;
-    QPushButton *m_minButton = nullptr;
-    QPushButton *m_maxButton = nullptr;
-    QPushButton *m_closeButton = nullptr;
-    QPushButton *m_msgTab = nullptr;
-    QPushButton *m_requestTab = nullptr;
-    QStackedWidget *m_pages = nullptr;
-    QStackedWidget *m_listPages = nullptr;
-    QStackedWidget *m_previewPages = nullptr;
-    QListView *frdListView = nullptr;
-    QTreeView *ReQuest_List = nullptr;
-    QSplitter *m_msgSplitter = nullptr;
-    QSplitter *m_requestSplitter = nullptr;
-    QPushButton *m_openButton = nullptr;
-    QPushButton *m_openAllButton = nullptr;
-    QPushButton *m_ignoreButton = nullptr;
-    QPushButton *m_ignoreAllButton = nullptr;
-    QList<QPushButton *> m_requestButtons;
+    MsgBoxUi m_ui;
     QRect m_normalGeometry;
     QUrl m_pageUrl;
     QString m_userFolder;
