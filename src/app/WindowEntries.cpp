@@ -5,6 +5,7 @@
 #include "bus/entries/MainWindowEntry.h"
 #include "mainwindow/MainWindowEntryImpl.h"
 #include "notify/NotifyWiring.h"
+#include "notify/MsgBoxEntry.h"
 
 void installWindowEntries()
 {
@@ -15,4 +16,6 @@ void installWindowEntries()
     static MainWindowEntryImpl mainWindow;
     MainWindowEntry::install(&mainWindow);
     NotifyWiring::installTrayEntry();
+    static MsgBoxEntry unreadBox;
+    UnreadBoxEntry::install(&unreadBox);
 }
