@@ -1,0 +1,59 @@
+#pragma once
+
+// Shell command numbers the pack uses, until the SDK names them.
+namespace Command {
+inline constexpr int LoginStarted = 0x10B5;
+inline constexpr int OwnJid = 0x108B;
+inline constexpr int LoadAccount = 0x1067;
+inline constexpr int LoginCompleted = 0x108C;
+inline constexpr int LoggedInPresence = 0x1053;
+inline constexpr int ConnectionState = 0x102C;
+inline constexpr int MyProfileReceived = 0x101B;
+inline constexpr int MessageArrived = 0x10C2;
+inline constexpr int MessagesRead = 0x1235;
+inline constexpr int MessageFilePath = 0x10B0;
+inline constexpr int LabelRequest = 0x10F6;
+inline constexpr int SkinChanged = 0x1237;
+inline constexpr int UnreadBadge = 0x1208;
+inline constexpr int ShowLogin = 0x1055;
+inline constexpr int ShowLoginAgain = 0x10A8;
+inline constexpr int QuitLogin = 0x10A9;
+inline constexpr int PresenceChosen = 0x10AD;
+inline constexpr int PresenceAndText = 0x10AE;
+inline constexpr int LoginRecord = 0x1083;
+inline constexpr int UpgradeChecked = 0x1004;
+inline constexpr int LoginExit = 0x126A;
+inline constexpr int OpenChatWindow = 0x1060;
+inline constexpr int MessageManager = 0x10C5;
+inline constexpr int HasUnfinishedChats = 0x10C9;
+inline constexpr int RemainingUnread = 0x10C6;
+inline constexpr int UnreadMessages = 0x10CA;
+inline constexpr int MessageHtml = 0x10CC;
+inline constexpr int AcceptVoiceCall = 0x1147;
+inline constexpr int AnswerFileOffer = 0x1236;
+inline constexpr int IsConnected = 0x1048;
+inline constexpr int UserName = 0x1114;
+inline constexpr int ExitState = 0x112A;
+inline constexpr int RefuseCallInvite = 0x11FB;
+inline constexpr int SetSignature = 0x1125;
+inline constexpr int LookUpContact = 0x1044;
+inline constexpr int FriendInfo = 0x100A;
+inline constexpr int ContactListWidget = 0x1086;
+inline constexpr int ExpandedGroups = 0x11BD;
+inline constexpr int PanelPopupOpen = 0x1206;
+inline constexpr int StopFlashing = 0x10D3;
+inline constexpr int ContactCard = 0x1043;
+inline constexpr int KnowsContact = 0x113B;
+inline constexpr int IsPublicAccount = 0x111C;
+inline constexpr int PublicAccount = 0x1226;
+inline constexpr int OwnAccount = 0x1127;
+inline constexpr int SetPresence = 0x10E5;
+inline constexpr int TellPresence = 0x1191;
+inline constexpr int ShowMyProfile = 0x10E4;
+inline constexpr int CurrentUser = 0x113E;
+inline constexpr int OpenPhoneWindow = 0x124A;
+inline constexpr int AcceptPhoneCall = 0x125E;
+inline constexpr int RefusePhoneCall = 0x125F;
+inline constexpr int ShowPhoneCall = 0x1260;
+inline constexpr int ClosePhoneInvitation = 0x1144;
+}
