@@ -1,0 +1,96 @@
+#include "MainPanelPlugin.h"
+
+#include "ContactListWidget.h"
+#include "PackCommands.h"
+#include "ShellCommandNumbers.h"
+
+#include <lumio/Addresses.h>
+#include <lumio/BaseEvent.h>
+#include <lumio/PayloadReader.h>
+
+namespace {
+constexpr int SetAllOffline = 0x1151;
+}
+
+MainPanelPlugin::MainPanelPlugin()
+    : PackPlugin(Address::MainPanel)
+{
+}
+
+MainPanelPlugin::~MainPanelPlugin()
+{
+    // Once handed over the list is the main window's; before that it is ours.
+    if (!m_handedOver)
+        delete m_list;
+}
+
+ContactListWidget *MainPanelPlugin::contactList()
+{
+    if (!m_list) {
+        m_list = new ContactListWidget;
+        if (!m_ownJid.isEmpty())
+            m_list->setOwnJid(m_ownJid);
+        connect(m_list, &ContactListWidget::chatRequested, this, [this](const QString &jid) {
+            post(PackCommand::OpenChat, QString::fromLatin1(Address::Chat), PayloadWriter::pack(jid));
+        });
+        connect(m_list, &ContactListWidget::demoRequested, this, [this](int kind) {
+            post(PackCommand::Demo, QString::fromLatin1(Address::Contacts),
+                 PayloadWriter::pack(qint32(kind)));
+        });
+    }
+    return m_list;
+}
+
+void MainPanelPlugin::handle(BaseEvent &event)
+{
+    PayloadReader in(event.data());
+    switch (event.command()) {
+    case Command::ContactListWidget:
+        if (answerAddress(event, contactList()))
+            m_handedOver = true;
+        break;
+    case Command::ExpandedGroups:
+        m_expanded = m_list ? m_list->expandedGroups() : QStringList();
+        answerAddress(event, &m_expanded);
+        break;
+    case Command::PanelPopupOpen:
+        answerWith(event, bool(m_list && m_list->popupOpen()));
+        break;
+    case Command::StopFlashing:
+        if (m_list)
+            m_list->stopFlashing(in.readString());
+        break;
+    case SetAllOffline:
+        if (m_list)
+            m_list->setAllOffline();
+        break;
+    case PackCommand::LoggedIn:
+        m_ownJid = in.readString();
+        contactList()->setOwnJid(m_ownJid);
+        break;
+    case PackCommand::Presence: {
+        const QString jid = in.readString();
+        const int code = in.readInt();
+        contactList()->setPresence(jid, code);
+        break;
+    }
+    case PackCommand::Disconnected:
+        if (m_list)
+            m_list->setAllOffline();
+        break;
+    case PackCommand::UnreadChanged: {
+        const QString jid = in.readString();
+        const int count = in.readInt();
+        contactList()->setUnread(jid, count);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MainPanelPlugin::skinChanged()
+{
+    if (m_list)
+        m_list->applySkin();
+}

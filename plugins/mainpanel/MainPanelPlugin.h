@@ -1,0 +1,32 @@
+#pragma once
+
+#include "PackPlugin.h"
+
+#include <QPointer>
+#include <QStringList>
+
+class ContactListWidget;
+
+// The main-panel party: hands the contact list to the main window, which owns it from then on.
+class MainPanelPlugin : public PackPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID PluginInterface_iid FILE "mainpanel.json")
+public:
+    MainPanelPlugin();
+    ~MainPanelPlugin() override;
+    QString pluginName() const override { return QStringLiteral("mainpanel"); }
+
+    ContactListWidget *contactList();
+
+protected:
+    void handle(BaseEvent &event) override;
+    void skinChanged() override;
+
+private:
+    QPointer<ContactListWidget> m_list;
+    bool m_handedOver = false;
+    QString m_ownJid;
+    // Answered by address: must outlive the question.
+    QStringList m_expanded;
+};
