@@ -48,7 +48,15 @@ ChatPlugin::ChatPlugin()
 
 ChatPlugin::~ChatPlugin()
 {
-    for (const QPointer<ChatWindow> &w : std::as_const(m_windows))
+    if (canReleaseWindows())
+        releaseWindows();
+}
+
+void ChatPlugin::releaseWindows()
+{
+    const auto windows = m_windows;
+    m_windows.clear();
+    for (const QPointer<ChatWindow> &w : windows)
         delete w.data();
 }
 

@@ -30,6 +30,7 @@ public:
 protected:
     void handle(BaseEvent &event) override;
     void skinChanged() override;
+    void releaseWindows() override;
 
 private:
     void loggedIn(const QString &jid);

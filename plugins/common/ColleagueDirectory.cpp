@@ -24,7 +24,10 @@ const ColleagueDirectory &ColleagueDirectory::instance()
 {
     static const ColleagueDirectory directory = [] {
         ColleagueDirectory d;
-        if (!d.load(defaultPath()))
+        if (d.load(defaultPath()))
+            return d;
+        qWarning().noquote() << "demo directory:" << d.errorText() << "; the built-in copy is used";
+        if (!d.load(builtInPath()))
             qWarning().noquote() << "demo directory:" << d.errorText();
         return d;
     }();
@@ -34,6 +37,11 @@ const ColleagueDirectory &ColleagueDirectory::instance()
 QString ColleagueDirectory::defaultPath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Resources/Demo/colleagues.json");
+}
+
+QString ColleagueDirectory::builtInPath()
+{
+    return QStringLiteral(":/lumio-pack/colleagues.json");
 }
 
 bool ColleagueDirectory::load(const QString &path)

@@ -36,6 +36,7 @@ public:
     QStringList departments() const;
 
     static QString defaultPath();
+    static QString builtInPath();
 
 private:
     QList<Colleague> m_colleagues;

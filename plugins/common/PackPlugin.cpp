@@ -8,12 +8,20 @@
 #include <lumio/PayloadReader.h>
 #include <lumio/SysUIData.h>
 
+#include <QCoreApplication>
 #include <QDebug>
 
 PackPlugin::PackPlugin(const char *address, QObject *parent)
     : QObject(parent)
     , m_address(QString::fromLatin1(address))
 {
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] { releaseWindows(); });
+}
+
+bool PackPlugin::canReleaseWindows()
+{
+    return QCoreApplication::instance() != nullptr;
 }
 
 void PackPlugin::tell(int command, const QString &target, const QByteArray &payload)

@@ -53,6 +53,11 @@ protected:
     virtual void handle(BaseEvent &event) = 0;
     // The skin changed; PackSkin already holds the new one.
     virtual void skinChanged() {}
+    // Deletes the party's own windows. Runs when the application is about to quit, and
+    // from a destructor only while the application still exists: a library unloaded
+    // after it must not touch widgets.
+    virtual void releaseWindows() {}
+    static bool canReleaseWindows();
 
     EventManager *bus() const { return m_bus; }
 

@@ -41,6 +41,12 @@ LoginPlugin::LoginPlugin()
 
 LoginPlugin::~LoginPlugin()
 {
+    if (canReleaseWindows())
+        releaseWindows();
+}
+
+void LoginPlugin::releaseWindows()
+{
     delete m_window;
 }
 

@@ -22,6 +22,7 @@ public:
 protected:
     void handle(BaseEvent &event) override;
     void skinChanged() override;
+    void releaseWindows() override;
 
 private:
     void showWindow(const QString &account);

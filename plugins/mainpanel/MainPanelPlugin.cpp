@@ -19,6 +19,12 @@ MainPanelPlugin::MainPanelPlugin()
 
 MainPanelPlugin::~MainPanelPlugin()
 {
+    if (canReleaseWindows())
+        releaseWindows();
+}
+
+void MainPanelPlugin::releaseWindows()
+{
     // Once handed over the list is the main window's; before that it is ours.
     if (!m_handedOver)
         delete m_list;

@@ -22,6 +22,7 @@ public:
 protected:
     void handle(BaseEvent &event) override;
     void skinChanged() override;
+    void releaseWindows() override;
 
 private:
     QPointer<ContactListWidget> m_list;

@@ -16,6 +16,12 @@ OwnProfilePlugin::OwnProfilePlugin()
 
 OwnProfilePlugin::~OwnProfilePlugin()
 {
+    if (canReleaseWindows())
+        releaseWindows();
+}
+
+void OwnProfilePlugin::releaseWindows()
+{
     delete m_card;
 }
 

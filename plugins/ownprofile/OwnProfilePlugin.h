@@ -21,6 +21,7 @@ public:
 protected:
     void handle(BaseEvent &event) override;
     void skinChanged() override;
+    void releaseWindows() override;
 
 private:
     void showCard();

@@ -23,6 +23,12 @@ SipPhonePlugin::SipPhonePlugin()
 
 SipPhonePlugin::~SipPhonePlugin()
 {
+    if (canReleaseWindows())
+        releaseWindows();
+}
+
+void SipPhonePlugin::releaseWindows()
+{
     delete m_window;
 }
 

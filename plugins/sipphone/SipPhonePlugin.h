@@ -22,6 +22,7 @@ public:
 protected:
     void handle(BaseEvent &event) override;
     void skinChanged() override;
+    void releaseWindows() override;
 
 private:
     void incomingCall(const QString &callId, const QString &from, const QString &number);
