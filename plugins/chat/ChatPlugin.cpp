@@ -5,7 +5,7 @@
 #include "ColleagueDirectory.h"
 #include "MessagePage.h"
 #include "PackCommands.h"
-#include "ShellCommandNumbers.h"
+#include <lumio/Commands.h>
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
@@ -20,8 +20,6 @@ namespace {
 
 const QString ShellAddress = QString::fromLatin1(Address::Shell);
 
-constexpr int TransferPath = 0x107C;
-constexpr int MarkRead = 0x10C3;
 constexpr qint32 FileOfferType = 18;
 constexpr qint32 SharedFileType = 17;
 constexpr qint32 VoiceType = 6;
@@ -128,7 +126,7 @@ void ChatPlugin::handle(BaseEvent &event)
             markRead(jid);
         break;
     }
-    case MarkRead: {
+    case Command::MarkMessagesRead: {
         const QString jid = in.readString().toLower();
         const QString id = in.readString();
         QList<MessageData> &list = m_unread[jid];
@@ -143,7 +141,7 @@ void ChatPlugin::handle(BaseEvent &event)
     case Command::MessageHtml:
         answerWith(event, MessagePage::localOnly(in.readString()));
         break;
-    case Command::RemainingUnread:
+    case Command::RemainingUnreadCount:
         answerWith(event, qint32(m_unread.value(in.readString().toLower()).size()));
         break;
     case Command::HasUnfinishedChats: {
@@ -153,7 +151,7 @@ void ChatPlugin::handle(BaseEvent &event)
         answerWith(event, unsent);
         break;
     }
-    case Command::MessageManager: {
+    case Command::OpenMessageManager: {
         const QString jid = in.readString().toLower();
         const bool keep = in.readBool();
         if (!keep && !jid.isEmpty()) {
@@ -326,7 +324,7 @@ void ChatPlugin::answerFileOffer(const QString &jid, const MessageData &offer, c
             w->appendNote(QStringLiteral("已拒绝接收文件 %1").arg(name));
         return;
     }
-    const QString folder = shellString(TransferPath);
+    const QString folder = shellString(Command::TransferPath);
     const QString safeName = QFileInfo(name).fileName();
     if (folder.isEmpty() || safeName.isEmpty() || !QDir().mkpath(folder)) {
         logWarn(QStringLiteral("file offer not received: no usable transfer folder or name"));

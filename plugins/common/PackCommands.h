@@ -6,7 +6,7 @@ namespace PackCommand {
 
 // Login -> Contacts: account, password, presence code, quick launch (bool).
 inline constexpr int LogIn = 0x2001;
-// Contacts -> every pack party, posted: own JID.
+// Contacts -> each pack party by address, posted: own JID.
 inline constexpr int LoggedIn = 0x2002;
 // Contacts -> Login, posted: reason shown to the user.
 inline constexpr int LoginFailed = 0x2003;
@@ -14,11 +14,11 @@ inline constexpr int LoginFailed = 0x2003;
 inline constexpr int SessionReady = 0x2004;
 // Any -> Contacts: log out.
 inline constexpr int LogOut = 0x2005;
-// Contacts -> every pack party, posted: the connection is gone.
+// Contacts -> each pack party by address, posted: the connection is gone.
 inline constexpr int Disconnected = 0x2006;
 // Any -> Contacts: presence code, status text.
 inline constexpr int SetPresence = 0x2007;
-// Contacts -> every pack party, posted: JID, presence code.
+// Contacts -> each pack party by address, posted: JID, presence code.
 inline constexpr int Presence = 0x2008;
 // Chat -> Contacts, synchronous: JID, text; answer: message id.
 inline constexpr int SendMessage = 0x2009;

@@ -1,7 +1,7 @@
 #include "PackPlugin.h"
 
 #include "PackSkin.h"
-#include "ShellCommandNumbers.h"
+#include <lumio/Commands.h>
 
 #include <lumio/BaseEvent.h>
 #include <lumio/EventManager.h>
@@ -100,7 +100,7 @@ void PackPlugin::customEvent(QEvent *event)
     BaseEvent *baseEvent = BaseEvent::cast(event);
     if (!baseEvent)
         return;
-    if (baseEvent->command() == Command::SkinChanged) {
+    if (baseEvent->command() == Command::SkinChange) {
         // The record is an attachment of the broadcast; copy it while the event lives.
         PayloadReader reader(baseEvent->data());
         const SysUIData *skin = reader.readPointer<SysUIData>();

@@ -3,15 +3,11 @@
 #include "ColleagueDirectory.h"
 #include "HeadImages.h"
 #include "PackCommands.h"
-#include "ShellCommandNumbers.h"
+#include <lumio/Commands.h>
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
-
-namespace {
-constexpr int SetAllOffline = 0x1151;
-}
 
 ContactCardPlugin::ContactCardPlugin()
     : PackPlugin(Address::ContactCard)
@@ -52,7 +48,7 @@ void ContactCardPlugin::handle(BaseEvent &event)
         break;
     }
     case PackCommand::Disconnected:
-    case SetAllOffline:
+    case Command::SetAllOffline:
         m_presence.clear();
         break;
     default:

@@ -4,7 +4,7 @@
 #include "ColleagueDirectory.h"
 #include "HeadImages.h"
 #include "PackCommands.h"
-#include "ShellCommandNumbers.h"
+#include <lumio/Commands.h>
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
@@ -16,7 +16,10 @@ namespace {
 const QString ShellAddress = QString::fromLatin1(Address::Shell);
 const QString ChatAddress = QString::fromLatin1(Address::Chat);
 const QString LoginAddress = QString::fromLatin1(Address::Login);
-const QString Everyone = QString::fromLatin1(Address::Broadcast);
+// Private numbers go to our own parties by address, never as a broadcast.
+const char *const PackParties[] = {Address::Login, Address::Chat, Address::MainPanel,
+                                   Address::ContactCard, Address::OwnProfile, Address::OwnAccount,
+                                   Address::SipPhone, Address::UserDirectory};
 
 ChatBackend::Demo demoFor(int kind, bool *ok)
 {
@@ -47,7 +50,7 @@ void ContactsPlugin::connectBackend()
         return;
     connect(m_backend, &ChatBackend::loggedIn, this, [this](const QString &jid) {
         logInfo(QStringLiteral("connected as %1").arg(jid));
-        post(PackCommand::LoggedIn, Everyone, PayloadWriter::pack(jid));
+        tellPack(PackCommand::LoggedIn, PayloadWriter::pack(jid));
     });
     connect(m_backend, &ChatBackend::loginFailed, this, [this](const QString &reason) {
         logWarn(QStringLiteral("log-in refused: %1").arg(reason));
@@ -55,10 +58,10 @@ void ContactsPlugin::connectBackend()
     });
     connect(m_backend, &ChatBackend::disconnected, this, [this] {
         tell(Command::ConnectionState, ShellAddress, PayloadWriter::pack(false));
-        post(PackCommand::Disconnected, Everyone);
+        tellPack(PackCommand::Disconnected, {});
     });
     connect(m_backend, &ChatBackend::presence, this, [this](const QString &jid, int code) {
-        post(PackCommand::Presence, Everyone, PayloadWriter::pack(jid, qint32(code)));
+        tellPack(PackCommand::Presence, PayloadWriter::pack(jid, qint32(code)));
     });
     connect(m_backend, &ChatBackend::message, this,
             [this](const QString &id, const QString &from, const QString &text, const QDateTime &time) {
@@ -87,6 +90,12 @@ void ContactsPlugin::connectBackend()
             [this](const QString &id, const QString &from, const QString &label) {
                 tell(Command::LabelRequest, ShellAddress, PayloadWriter::pack(from, label, id, true));
             });
+}
+
+void ContactsPlugin::tellPack(int command, const QByteArray &payload)
+{
+    for (const char *party : PackParties)
+        post(command, QString::fromLatin1(party), payload);
 }
 
 void ContactsPlugin::sendFriendInfo(const QString &jid)
@@ -162,7 +171,7 @@ void ContactsPlugin::handle(BaseEvent &event)
         answerWith(event, me.name);
         break;
     }
-    case Command::ExitState:
+    case Command::CloseMainWindow:
         in.readInt();
         if (m_backend)
             m_backend->logOut();
@@ -176,7 +185,7 @@ void ContactsPlugin::handle(BaseEvent &event)
     case Command::LookUpContact:
         sendFriendInfo(in.readString());
         break;
-    case Command::PresenceAndText: {
+    case Command::ChoosePresence: {
         in.readString();
         const QString text = in.readString();
         const int code = in.readInt();

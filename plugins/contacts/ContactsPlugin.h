@@ -24,6 +24,7 @@ protected:
 private:
     void connectBackend();
     void sendFriendInfo(const QString &jid);
+    void tellPack(int command, const QByteArray &payload);
 
     QPointer<ChatBackend> m_backend;
     QString m_signature;

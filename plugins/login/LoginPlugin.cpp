@@ -4,7 +4,7 @@
 #include "LoginDatabase.h"
 #include "LoginWindow.h"
 #include "PackCommands.h"
-#include "ShellCommandNumbers.h"
+#include <lumio/Commands.h>
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
@@ -54,7 +54,7 @@ void LoginPlugin::handle(BaseEvent &event)
 {
     PayloadReader in(event.data());
     switch (event.command()) {
-    case Command::ShowLogin: {
+    case Command::ShowLoginWindow: {
         const QString userId = in.readString();
         const QString quickLaunch = in.readString();
         const Colleague known = ColleagueDirectory::instance().find(userId);
@@ -72,15 +72,15 @@ void LoginPlugin::handle(BaseEvent &event)
             startLogIn(last, QString(), true);
         break;
     }
-    case Command::ShowLoginAgain:
+    case Command::ShowLoginWindowAgain:
         if (!m_loggedIn)
             showWindow({});
         break;
-    case Command::QuitLogin:
+    case Command::QuitLoginWindow:
         if (m_window)
             m_window->hide();
         break;
-    case Command::PresenceAndText:
+    case Command::ChoosePresence:
         in.readString();
         in.readString();
         m_presence = in.readInt();
@@ -89,7 +89,7 @@ void LoginPlugin::handle(BaseEvent &event)
         // No record of that kind exists in the pack.
         answerAddress(event, nullptr);
         break;
-    case Command::UpgradeChecked:
+    case Command::UpgradeCheckResult:
         logInfo(QStringLiteral("upgrade check finished, prompting=%1").arg(in.readBool()));
         break;
     case Command::LoginExit:
@@ -157,8 +157,8 @@ void LoginPlugin::loggedIn(const QString &jid)
     m_loggedIn = true;
     m_jid = jid;
     const QString account = folderOf(jid);
-    tell(Command::OwnJid, ShellAddress, PayloadWriter::pack(jid));
-    tell(Command::LoadAccount, ShellAddress, PayloadWriter::pack(account));
+    tell(Command::SetOwnJid, ShellAddress, PayloadWriter::pack(jid));
+    tell(Command::LoadAccountSettings, ShellAddress, PayloadWriter::pack(account));
 
     QString basePath;
     if (const auto reply = ask(Command::MessageFilePath, ShellAddress))
@@ -178,7 +178,7 @@ void LoginPlugin::loggedIn(const QString &jid)
     rememberChoices(account);
 
     tell(Command::LoginCompleted, ShellAddress, PayloadWriter::pack(jid));
-    tell(Command::LoggedInPresence, ShellAddress, PayloadWriter::pack(qint32(m_presence)));
+    tell(Command::StartMainWindow, ShellAddress, PayloadWriter::pack(qint32(m_presence)));
     tell(PackCommand::SessionReady, ContactsAddress);
     if (m_window) {
         m_window->setBusy(false);

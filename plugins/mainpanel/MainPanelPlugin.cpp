@@ -2,15 +2,11 @@
 
 #include "ContactListWidget.h"
 #include "PackCommands.h"
-#include "ShellCommandNumbers.h"
+#include <lumio/Commands.h>
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
-
-namespace {
-constexpr int SetAllOffline = 0x1151;
-}
 
 MainPanelPlugin::MainPanelPlugin()
     : PackPlugin(Address::MainPanel)
@@ -59,14 +55,14 @@ void MainPanelPlugin::handle(BaseEvent &event)
         m_expanded = m_list ? m_list->expandedGroups() : QStringList();
         answerAddress(event, &m_expanded);
         break;
-    case Command::PanelPopupOpen:
+    case Command::PanelQuery1206:
         answerWith(event, bool(m_list && m_list->popupOpen()));
         break;
-    case Command::StopFlashing:
+    case Command::FlashingStopped:
         if (m_list)
             m_list->stopFlashing(in.readString());
         break;
-    case SetAllOffline:
+    case Command::SetAllOffline:
         if (m_list)
             m_list->setAllOffline();
         break;

@@ -3,7 +3,7 @@
 #include "ColleagueDirectory.h"
 #include "PackCommands.h"
 #include "ProfileCard.h"
-#include "ShellCommandNumbers.h"
+#include <lumio/Commands.h>
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>

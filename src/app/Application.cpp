@@ -80,6 +80,8 @@ void initialise()
 
     PluginManager *plugins = PluginManager::instance();
     EventRouter *router = EventRouter::instance();
+    // Built here, so a refused dispatcher row shows in the start-up log.
+    CommandDispatcher::instance();
     router->setShellHandler(&CommandDispatcher::executeCommand);
     router->setControlsReceiver(LibCtrlsMessageProcess::instance());
     plugins->setEventManager(router);

@@ -6,6 +6,7 @@
 #include "log/ShellLog.h"
 
 #include <lumio/Addresses.h>
+#include <lumio/Commands.h>
 
 #include <QStringList>
 
@@ -94,32 +95,32 @@ void subscribers(CommandContext &c)
 
 void addCacheRows(CommandTable &t)
 {
-    t.insert(0x1047, [](CommandContext &c) { c.answer(c.cache().ownJid()); });
-    t.insert(0x10AB, [](CommandContext &c) { c.answer(c.cache().logUploadUserId()); });
-    t.insert(0x10AA, [](CommandContext &c) { c.answer(c.cache().logUploadKey()); });
-    t.insert(0x10A5, [](CommandContext &c) { c.answer(c.cache().textC()); });
-    t.insert(0x10A4, [](CommandContext &c) { c.answer(c.cache().textD()); });
-    t.insert(0x1098, storeTextD);
-    t.insert(0x1099, storeTextC);
-    t.insert(0x11FA, [](CommandContext &c) { c.forwardTo(QString::fromLatin1(Address::Chat)); });
-    t.insert(0x109A, [](CommandContext &c) { c.cache().setFlag(c.in().readBool()); });
-    t.insert(0x109B, storeAccountRecord);
-    t.insert(0x104B, storeAccountRecord);
-    t.insert(0x10AC, cloudAccount);
-    t.insert(0x105A, [](CommandContext &c) { c.answer(UnassignedCacheValue); });
+    t.insert(Command::OwnJid, [](CommandContext &c) { c.answer(c.cache().ownJid()); });
+    t.insert(Command::LogUploadUserId, [](CommandContext &c) { c.answer(c.cache().logUploadUserId()); });
+    t.insert(Command::LogUploadKey, [](CommandContext &c) { c.answer(c.cache().logUploadKey()); });
+    t.insert(Command::CacheTextC, [](CommandContext &c) { c.answer(c.cache().textC()); });
+    t.insert(Command::CacheTextD, [](CommandContext &c) { c.answer(c.cache().textD()); });
+    t.insert(Command::SetCacheTextD, storeTextD);
+    t.insert(Command::SetCacheTextC, storeTextC);
+    t.insert(Command::ForwardToChat, [](CommandContext &c) { c.forwardTo(QString::fromLatin1(Address::Chat)); });
+    t.insert(Command::SetCacheFlag, [](CommandContext &c) { c.cache().setFlag(c.in().readBool()); });
+    t.insert(Command::SetAccountRecord, storeAccountRecord);
+    t.insert(Command::SetAccountRecordAlt, storeAccountRecord);
+    t.insert(Command::AccountRecord, cloudAccount);
+    t.insert(Command::ReservedCacheValue, [](CommandContext &c) { c.answer(UnassignedCacheValue); });
 }
 
 void addSubscriptionRows(CommandTable &t)
 {
-    t.insert(0x1196, [](CommandContext &c) {
+    t.insert(Command::Subscribe, [](CommandContext &c) {
         const Subscription s = readSubscription(c.in());
         c.answer(c.subscriptions().addSubscription(s.sender, s.kind, s.subscriber));
     });
-    t.insert(0x1197, [](CommandContext &c) {
+    t.insert(Command::Unsubscribe, [](CommandContext &c) {
         const Subscription s = readSubscription(c.in());
         c.answer(c.subscriptions().removeSubscription(s.sender, s.kind, s.subscriber));
     });
-    t.insert(0x1198, subscribers);
+    t.insert(Command::Subscribers, subscribers);
 }
 
 } // namespace
@@ -128,6 +129,6 @@ void CacheCommands::addTo(CommandTable &table)
 {
     addCacheRows(table);
     addSubscriptionRows(table);
-    for (int ignored : {0x10D5, 0x1179, 0x117A, 0x10BE, 0x10CD})
+    for (int ignored : {Command::Ignored10D5, Command::Ignored1179, Command::Ignored117A, Command::Ignored10BE, Command::Ignored10CD})
         table.insert(ignored, [](CommandContext &) {});
 }

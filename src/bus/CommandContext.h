@@ -1,18 +1,13 @@
 #pragma once
 
+#include "CommandTable.h"
 #include "ShellServices.h"
 
 #include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
 
-#include <QHash>
-
 #include <optional>
-
-class CommandContext;
-using CommandHandler = void (*)(CommandContext &);
-using CommandTable = QHash<int, CommandHandler>;
 
 // One command as its handler sees it: the payload to read in order, the objects
 // to act on, and the ways to answer it or pass it on.

@@ -6,6 +6,7 @@
 #include "common/CommonFun.h"
 #include "log/ShellLog.h"
 
+#include <lumio/Commands.h>
 #include <lumio/RequestData.h>
 #include <lumio/VcardInfo.h>
 
@@ -99,50 +100,50 @@ void saveHeadImage(CommandContext &c)
 
 void addProfileRows(CommandTable &t)
 {
-    t.insert(0x101B, [](CommandContext &c) { c.signalSender().emitMyProfileReceived(); });
-    t.insert(0x10E7, [](CommandContext &c) {
+    t.insert(Command::MyProfileReceived, [](CommandContext &c) { c.signalSender().emitMyProfileReceived(); });
+    t.insert(Command::SetPhoto, [](CommandContext &c) {
         if (const auto photo = c.copyOf<QPixmap>())
             c.signalSender().emitSetphoto(*photo);
     });
-    t.insert(0x1006,
+    t.insert(Command::FriendDeleted,
              [](CommandContext &c) { c.signalSender().emitDelFriend(c.in().readString()); });
-    t.insert(0x100A, friendInfo);
-    t.insert(0x10DD, [](CommandContext &c) {
+    t.insert(Command::FriendInfo, friendInfo);
+    t.insert(Command::FriendInfoReceived, [](CommandContext &c) {
         c.signalSender().emitFriendInfoReceive(c.in().readString());
     });
-    t.insert(0x1014,
+    t.insert(Command::UpdateStranger,
              [](CommandContext &c) { c.signalSender().emitUpdateStranger(c.in().readString()); });
-    t.insert(0x119A,
+    t.insert(Command::ContactBlocked,
              [](CommandContext &c) { c.signalSender().emitStrToBlock(c.in().readString()); });
-    t.insert(0x100B, [](CommandContext &c) {
+    t.insert(Command::PictureReceived, [](CommandContext &c) {
         const QString jid = c.in().readString();
         const QString picturePath = c.in().readString();
         c.signalSender().emitPicRec(jid, picturePath);
     });
-    t.insert(0x118F, [](CommandContext &c) {
+    t.insert(Command::RequestList, [](CommandContext &c) {
         if (const auto requests = c.copyOf<QList<RequestData>>())
             c.signalSender().emitReqlist(*requests);
     });
-    t.insert(0x107F, headImagePath);
-    t.insert(0x10F7, saveHeadImage);
+    t.insert(Command::HeadImagePath, headImagePath);
+    t.insert(Command::SaveHeadImage, saveHeadImage);
 }
 
 void addLabelRows(CommandTable &t)
 {
-    t.insert(0x10E9, [](CommandContext &c) {
+    t.insert(Command::ConfirmedLabels, [](CommandContext &c) {
         if (const auto labels = c.copyOf<QMap<QString, QString>>())
             c.signalSender().emitMyConfirmedResultReceived(*labels);
     });
-    t.insert(0x1059, unconfirmedLabels);
-    t.insert(0x10F5, [](CommandContext &c) {
+    t.insert(Command::UnconfirmedLabels, unconfirmedLabels);
+    t.insert(Command::LabelRequestWithoutName, [](CommandContext &c) {
         const LabelRequest r = readLabelRequest(c.in());
         c.signalSender().emitLabelrequestWithNoName(r.jid, r.labelName, r.messageId, r.flag);
     });
-    t.insert(0x10F6, [](CommandContext &c) {
+    t.insert(Command::LabelRequest, [](CommandContext &c) {
         const LabelRequest r = readLabelRequest(c.in());
         c.signalSender().emitLabelrequest(r.jid, r.labelName, r.messageId, r.flag);
     });
-    t.insert(0x1080, [](CommandContext &c) {
+    t.insert(Command::ShowLabelPopup, [](CommandContext &c) {
         const LabelRequest r = readLabelRequest(c.in());
         c.entries().showLabelPopup(r.jid, r.labelName, r.messageId, r.flag);
     });

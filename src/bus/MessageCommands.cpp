@@ -5,6 +5,7 @@
 #include "ShellEntries.h"
 #include "log/ShellLog.h"
 
+#include <lumio/Commands.h>
 #include <lumio/MessageData.h>
 #include <lumio/Records.h>
 
@@ -79,44 +80,44 @@ void updateBoxEntry(CommandContext &c)
 
 void addMessageRows(CommandTable &t)
 {
-    t.insert(0x1037, [](CommandContext &c) {
+    t.insert(Command::SystemMessage, [](CommandContext &c) {
         if (const auto message = c.copyOf<MessageData>())
             c.signalSender().emitSystemMsgReceive(*message);
     });
-    t.insert(0x1064, [](CommandContext &c) {
+    t.insert(Command::AddToMessageBox, [](CommandContext &c) {
         const QString name = c.in().readString();
         if (const auto message = c.copyOf<MessageData>())
             c.entries().addMessageToBox(*message, name);
     });
-    t.insert(0x10C2, arrivingMessage);
-    t.insert(0x125A, [](CommandContext &c) {
+    t.insert(Command::MessageArrived, arrivingMessage);
+    t.insert(Command::FlashForMessage, [](CommandContext &c) {
         if (const auto message = c.copyOf<MessageData>())
             c.entries().trayShakeByMessage(message->fromJid, *message);
     });
-    t.insert(0x11F7, noticeWithTime);
-    t.insert(0x1219, noticeFromList);
-    t.insert(0x1217, noticeFromRecord);
-    t.insert(0x1235, messagesRead);
-    t.insert(0x11A2, [](CommandContext &c) { c.entries().removeSender(c.in().readString()); });
-    t.insert(0x11BF, [](CommandContext &c) { c.entries().trayStopFlashing(c.in().readString()); });
+    t.insert(Command::NoticeWithTime, noticeWithTime);
+    t.insert(Command::NoticeFromList, noticeFromList);
+    t.insert(Command::NoticeFromRecord, noticeFromRecord);
+    t.insert(Command::MessagesRead, messagesRead);
+    t.insert(Command::RemoveSender, [](CommandContext &c) { c.entries().removeSender(c.in().readString()); });
+    t.insert(Command::StopFlashing, [](CommandContext &c) { c.entries().trayStopFlashing(c.in().readString()); });
 }
 
 void addMessageBoxRows(CommandTable &t)
 {
-    t.insert(0x105F, [](CommandContext &c) { c.entries().setMessageBoxCount(c.in().readInt()); });
+    t.insert(Command::MessageBoxCount, [](CommandContext &c) { c.entries().setMessageBoxCount(c.in().readInt()); });
     const CommandHandler visible = [](CommandContext &c) {
         if (c.expectsAnswer())
             c.answer(c.entries().isMessageBoxVisible());
     };
-    t.insert(0x1063, visible);
-    t.insert(0x117B, visible);
-    t.insert(0x1066, updateBoxEntry);
-    t.insert(0x1096, [](CommandContext &c) {
+    t.insert(Command::IsMessageBoxVisible, visible);
+    t.insert(Command::IsMessageBoxVisibleAlt, visible);
+    t.insert(Command::UpdateMessageBoxEntry, updateBoxEntry);
+    t.insert(Command::SetLogUploadKey, [](CommandContext &c) {
         const QString key = c.in().readString();
         c.cache().setLogUploadKey(key);
         c.entries().setMessageBoxLogUploadKey(key);
     });
-    t.insert(0x1097, [](CommandContext &c) {
+    t.insert(Command::SetLogUploadUserId, [](CommandContext &c) {
         const QString userId = c.in().readString();
         c.cache().setLogUploadUserId(userId);
         c.entries().setMessageBoxLogUploadUserId(userId);
@@ -125,27 +126,27 @@ void addMessageBoxRows(CommandTable &t)
 
 void addInvitationRows(CommandTable &t)
 {
-    t.insert(0x1142, [](CommandContext &c) {
+    t.insert(Command::AudioVideoInvitation, [](CommandContext &c) {
         if (const auto message = c.copyOf<MessageData>())
             c.entries().showAudioVideoInvitation(*message);
     });
-    t.insert(0x1143,
+    t.insert(Command::CloseAudioVideoInvitation,
              [](CommandContext &c) { c.entries().closeAudioVideoInvitation(c.in().readString()); });
-    t.insert(0x1144,
+    t.insert(Command::ClosePhoneInvitation,
              [](CommandContext &c) { c.entries().closePhoneInvitation(c.in().readString()); });
-    t.insert(0x1145,
+    t.insert(Command::CloseFileInvitation,
              [](CommandContext &c) { c.entries().closeFileInvitation(c.in().readString()); });
 }
 
 void addCallRows(CommandTable &t)
 {
-    t.insert(0x125C, [](CommandContext &c) {
+    t.insert(Command::MissedCallCount, [](CommandContext &c) {
         c.signalSender().emitNotifyMissingCallCount(c.in().readInt());
     });
-    t.insert(0x125D, [](CommandContext &c) { c.signalSender().emitNotifyMissingCallCount(0); });
-    t.insert(0x1261,
+    t.insert(Command::ClearMissedCallCount, [](CommandContext &c) { c.signalSender().emitNotifyMissingCallCount(0); });
+    t.insert(Command::RegisterState,
              [](CommandContext &c) { c.signalSender().emitNotifyRegisterState(c.in().readInt()); });
-    t.insert(0x1262, [](CommandContext &c) {
+    t.insert(Command::RegisterUserIdAvailable, [](CommandContext &c) {
         c.signalSender().emitNotifyRegisterUserIDAvailable(c.in().readBool());
     });
 }

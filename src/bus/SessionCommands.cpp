@@ -7,6 +7,8 @@
 #include "app/SystemSetData.h"
 #include "common/CommonFun.h"
 
+#include <lumio/Commands.h>
+
 namespace {
 
 constexpr int BadgeLimit = 99;
@@ -45,8 +47,8 @@ void unreadBadge(CommandContext &c)
 
 void addConnectionRows(CommandTable &t)
 {
-    t.insert(0x108C, loginCompleted);
-    t.insert(0x1172, [](CommandContext &c) {
+    t.insert(Command::LoginCompleted, loginCompleted);
+    t.insert(Command::LoggedOut, [](CommandContext &c) {
         // The next user's credentials are not known until that user logs in; the
         // log upload must not send that user's log under the previous one's key.
         CrashCapture::clearUser();
@@ -54,77 +56,77 @@ void addConnectionRows(CommandTable &t)
         c.cache().setLogUploadKey(QString());
         c.signalSender().login(false);
     });
-    t.insert(0x108B, ownJid);
-    t.insert(0x102C,
+    t.insert(Command::SetOwnJid, ownJid);
+    t.insert(Command::ConnectionState,
              [](CommandContext &c) { c.signalSender().emitIsConnected(c.in().readBool()); });
-    t.insert(0x1065, [](CommandContext &c) { c.signalSender().emitIsConnected(false); });
-    t.insert(0x1090, [](CommandContext &c) { c.signalSender().disconnectNet(c.in().readBool()); });
-    t.insert(0x108A, [](CommandContext &c) { c.signalSender().emitChangeSocketError(); });
-    t.insert(0x1094, [](CommandContext &c) { c.signalSender().emitLoggerChanged(); });
-    t.insert(0x1050, [](CommandContext &c) { c.signalSender().emitLoginTip(c.in().readString()); });
-    t.insert(0x1118, [](CommandContext &c) { c.signalSender().emitNoHide(); });
-    t.insert(0x1081, [](CommandContext &c) { c.signalSender().emitHideAppbox(); });
-    t.insert(0x1052, [](CommandContext &c) { c.entries().startUpgradeCheck(c.in().readInt()); });
+    t.insert(Command::ConnectionLost, [](CommandContext &c) { c.signalSender().emitIsConnected(false); });
+    t.insert(Command::NetworkDisconnected, [](CommandContext &c) { c.signalSender().disconnectNet(c.in().readBool()); });
+    t.insert(Command::SocketErrorChanged, [](CommandContext &c) { c.signalSender().emitChangeSocketError(); });
+    t.insert(Command::LoggerChanged, [](CommandContext &c) { c.signalSender().emitLoggerChanged(); });
+    t.insert(Command::LoginTip, [](CommandContext &c) { c.signalSender().emitLoginTip(c.in().readString()); });
+    t.insert(Command::NoHide, [](CommandContext &c) { c.signalSender().emitNoHide(); });
+    t.insert(Command::HideAppBox, [](CommandContext &c) { c.signalSender().emitHideAppbox(); });
+    t.insert(Command::StartUpgradeCheck, [](CommandContext &c) { c.entries().startUpgradeCheck(c.in().readInt()); });
 }
 
 void addMainWindowRows(CommandTable &t)
 {
-    t.insert(0x1053, [](CommandContext &c) {
+    t.insert(Command::StartMainWindow, [](CommandContext &c) {
         const int code = c.in().readInt();
         if (c.hasMainWindow())
             c.entries().mainWindowLoggedIn(code);
     });
-    t.insert(0x11E0, [](CommandContext &c) {
+    t.insert(Command::ShowOnline, [](CommandContext &c) {
         const int value = c.in().readInt();
         if (c.hasMainWindow())
             c.entries().showOnlinePresence(value);
     });
-    t.insert(0x11DD, [](CommandContext &c) {
+    t.insert(Command::SetInvisible, [](CommandContext &c) {
         const bool invisible = c.in().readBool();
         if (c.hasMainWindow())
             c.entries().showInvisiblePresence(invisible);
     });
-    t.insert(0x11DE, [](CommandContext &c) {
+    t.insert(Command::MainWindowPresence, [](CommandContext &c) {
         if (c.expectsAnswer())
             c.answer(qint32(c.hasMainWindow() ? c.entries().mainWindowPresence() : 0));
     });
-    t.insert(0x11DF, [](CommandContext &c) {
+    t.insert(Command::MainWindowStateFlag, [](CommandContext &c) {
         if (c.expectsAnswer())
             c.answer(c.hasMainWindow() && c.entries().mainWindowStateFlag());
     });
-    t.insert(0x104F, [](CommandContext &c) {
+    t.insert(Command::SetPresenceCode, [](CommandContext &c) {
         const int code = c.in().readInt();
         if (c.hasMainWindow())
             c.entries().setMainWindowPresenceCode(code);
     });
-    t.insert(0x1051, [](CommandContext &c) {
+    t.insert(Command::MainWindowStateValue, [](CommandContext &c) {
         if (c.expectsAnswer())
             c.answer(qint32(c.hasMainWindow() ? c.entries().mainWindowStateValue() : 0));
     });
-    t.insert(0x1272, [](CommandContext &c) {
+    t.insert(Command::LoginAgain, [](CommandContext &c) {
         if (c.hasMainWindow())
             c.entries().loginAgain();
     });
-    t.insert(0x112A, [](CommandContext &c) {
+    t.insert(Command::CloseMainWindow, [](CommandContext &c) {
         if (c.hasMainWindow())
             c.entries().closeMainWindowIfVisible();
     });
-    t.insert(0x1207, [](CommandContext &c) {
+    t.insert(Command::ShowDocked, [](CommandContext &c) {
         if (c.hasMainWindow())
             c.entries().showMainWindowDocked();
     });
-    t.insert(0x1208, unreadBadge);
-    t.insert(0x10B4, statusLine);
-    t.insert(0x123F, [](CommandContext &c) {
+    t.insert(Command::UnreadBadge, unreadBadge);
+    t.insert(Command::StatusLine, statusLine);
+    t.insert(Command::HotKeyConflict, [](CommandContext &c) {
         const int value = c.in().readInt();
         if (c.hasMainWindow())
             c.entries().reportHotKeyConflict(value);
     });
-    t.insert(0x109C, [](CommandContext &c) {
+    t.insert(Command::ShowReceivedMessage, [](CommandContext &c) {
         if (c.hasMainWindow())
             c.entries().showReceiveMessage();
     });
-    t.insert(0x109E, [](CommandContext &c) {
+    t.insert(Command::ShowScreenshot, [](CommandContext &c) {
         if (c.hasMainWindow())
             c.entries().showScreenshot();
     });
@@ -132,9 +134,9 @@ void addMainWindowRows(CommandTable &t)
 
 void addCloseConfirmationRows(CommandTable &t)
 {
-    t.insert(0x1087,
+    t.insert(Command::ShowCloseConfirmation,
              [](CommandContext &c) { c.entries().showCloseConfirmation(c.in().readString()); });
-    t.insert(0x1021,
+    t.insert(Command::ResetCloseConfirmation,
              [](CommandContext &c) { c.entries().resetCloseConfirmation(c.in().readString()); });
 }
 

@@ -5,6 +5,7 @@
 #include "app/SystemSetData.h"
 #include "log/ShellLog.h"
 
+#include <lumio/Commands.h>
 #include <lumio/SysUIData.h>
 
 #include <QSettings>
@@ -72,22 +73,22 @@ QByteArray packed(const T &value)
 const QHash<int, Getter> &getters()
 {
     static const QHash<int, Getter> rows{
-        {0x10B0, [](const SystemSetData &s) { return packed(s.messageFilePath()); }},
-        {0x107C, [](const SystemSetData &s) { return packed(s.transferPath()); }},
-        {0x106B, [](const SystemSetData &s) { return packed(s.settings().allowShaked); }},
-        {0x1072, [](const SystemSetData &s) { return packed(s.settings().autoShowMsg); }},
-        {0x1073, [](const SystemSetData &s) { return packed(s.settings().closeVoice); }},
-        {0x107D, [](const SystemSetData &s) { return packed(s.settings().autoHide); }},
-        {0x1070, [](const SystemSetData &s) { return packed(s.settings().isAutoReply); }},
-        {0x1071, [](const SystemSetData &s) { return packed(s.settings().autoReplyStr); }},
-        {0x1074, [](const SystemSetData &s) { return packed(s.settings().fastReplyList); }},
-        {0x106D, [](const SystemSetData &s) { return packed(s.settings().sendMsgFastkey); }},
-        {0x1068, [](const SystemSetData &s) { return packed(qint32(s.settings().headType)); }},
-        {0x106A, [](const SystemSetData &s) { return packed(qint32(s.settings().lHeadType)); }},
-        {0x1069, [](const SystemSetData &s) { return packed(qint32(s.settings().needHide)); }},
-        {0x1238,
+        {Command::MessageFilePath, [](const SystemSetData &s) { return packed(s.messageFilePath()); }},
+        {Command::TransferPath, [](const SystemSetData &s) { return packed(s.transferPath()); }},
+        {Command::AllowShake, [](const SystemSetData &s) { return packed(s.settings().allowShaked); }},
+        {Command::AutoShowMessage, [](const SystemSetData &s) { return packed(s.settings().autoShowMsg); }},
+        {Command::CloseVoice, [](const SystemSetData &s) { return packed(s.settings().closeVoice); }},
+        {Command::AutoHide, [](const SystemSetData &s) { return packed(s.settings().autoHide); }},
+        {Command::IsAutoReply, [](const SystemSetData &s) { return packed(s.settings().isAutoReply); }},
+        {Command::AutoReplyText, [](const SystemSetData &s) { return packed(s.settings().autoReplyStr); }},
+        {Command::FastReplyList, [](const SystemSetData &s) { return packed(s.settings().fastReplyList); }},
+        {Command::SendMessageKey, [](const SystemSetData &s) { return packed(s.settings().sendMsgFastkey); }},
+        {Command::HeadType, [](const SystemSetData &s) { return packed(qint32(s.settings().headType)); }},
+        {Command::ListHeadType, [](const SystemSetData &s) { return packed(qint32(s.settings().lHeadType)); }},
+        {Command::NeedHide, [](const SystemSetData &s) { return packed(qint32(s.settings().needHide)); }},
+        {Command::SkinOpacity,
          [](const SystemSetData &s) { return packed(qint32(s.currentSkin().backgroundOpacity)); }},
-        {0x1199, [](const SystemSetData &) { return packed(UnassignedStoreValue); }},
+        {Command::ReservedSettingsValue, [](const SystemSetData &) { return packed(UnassignedStoreValue); }},
     };
     return rows;
 }
@@ -104,11 +105,11 @@ using ListSetter = void (SystemSetData::*)(const QStringList &);
 const QHash<int, TextSetter> &textSetters()
 {
     static const QHash<int, TextSetter> rows{
-        {0x106E, &SystemSetData::setSendMsgFastkey},
-        {0x106F, &SystemSetData::setSnapHide},
-        {0x1075, &SystemSetData::setFastReplyStr},
-        {0x1077, &SystemSetData::setAutoReplyStr},
-        {0x1079, &SystemSetData::setBusyAutoReplyStr},
+        {Command::SetSendMessageKey, &SystemSetData::setSendMsgFastkey},
+        {Command::SetSnapHide, &SystemSetData::setSnapHide},
+        {Command::SetFastReplyText, &SystemSetData::setFastReplyStr},
+        {Command::SetAutoReplyText, &SystemSetData::setAutoReplyStr},
+        {Command::SetBusyAutoReplyText, &SystemSetData::setBusyAutoReplyStr},
     };
     return rows;
 }
@@ -116,9 +117,9 @@ const QHash<int, TextSetter> &textSetters()
 const QHash<int, ListSetter> &listSetters()
 {
     static const QHash<int, ListSetter> rows{
-        {0x1076, &SystemSetData::setFastReplyList},
-        {0x1078, &SystemSetData::setAutoReplyList},
-        {0x107A, &SystemSetData::setBusyAutoReplyList},
+        {Command::SetFastReplyList, &SystemSetData::setFastReplyList},
+        {Command::SetAutoReplyList, &SystemSetData::setAutoReplyList},
+        {Command::SetBusyAutoReplyList, &SystemSetData::setBusyAutoReplyList},
     };
     return rows;
 }
@@ -135,12 +136,12 @@ void setList(CommandContext &c)
 
 void addSkinRows(CommandTable &t)
 {
-    t.insert(0x1237, [](CommandContext &c) {
+    t.insert(Command::SkinChange, [](CommandContext &c) {
         if (const auto skin = c.copyOf<SysUIData>())
             c.signalSender().emitSkinChange(*skin);
     });
-    t.insert(0x1239, [](CommandContext &c) { c.entries().showSkinWindow(); });
-    t.insert(0x123B, [](CommandContext &c) {
+    t.insert(Command::ShowSkinWindow, [](CommandContext &c) { c.entries().showSkinWindow(); });
+    t.insert(Command::SetCurrentSkin, [](CommandContext &c) {
         if (const auto skin = c.copyOf<SysUIData>())
             c.settings().setCurrentSkin(*skin);
     });
@@ -151,10 +152,10 @@ void addSkinRows(CommandTable &t)
 void SettingsCommands::addTo(CommandTable &table)
 {
     addSkinRows(table);
-    table.insert(0x1067, loadAccount);
-    table.insert(0x107E, reloadAccount);
-    table.insert(0x122F, messageSync);
-    table.insert(0x106C, chatFont);
+    table.insert(Command::LoadAccountSettings, loadAccount);
+    table.insert(Command::ReloadAccountSettings, reloadAccount);
+    table.insert(Command::SetMessageSync, messageSync);
+    table.insert(Command::ChatFont, chatFont);
     for (auto it = getters().cbegin(); it != getters().cend(); ++it)
         table.insert(it.key(), answerGetter);
     for (auto it = textSetters().cbegin(); it != textSetters().cend(); ++it)

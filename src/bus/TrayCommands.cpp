@@ -2,6 +2,8 @@
 
 #include "ShellEntries.h"
 
+#include <lumio/Commands.h>
+
 namespace {
 
 constexpr int MobileClient = 1;
@@ -10,17 +12,17 @@ constexpr int MobileClient = 1;
 
 void TrayCommands::addTo(CommandTable &t)
 {
-    t.insert(0x1003, [](CommandContext &c) { c.entries().showMobileLogin(MobileClient, true); });
-    t.insert(0x1002, [](CommandContext &c) { c.entries().showMobileLogin(MobileClient, false); });
-    t.insert(0x104E, [](CommandContext &c) { c.entries().trayInitOfflineMenu(); });
-    t.insert(0x117C, [](CommandContext &c) { c.entries().hideTrayIcon(); });
-    t.insert(0x1082, [](CommandContext &c) { c.entries().trayHide(); });
+    t.insert(Command::MobileLoggedIn, [](CommandContext &c) { c.entries().showMobileLogin(MobileClient, true); });
+    t.insert(Command::MobileLoggedOut, [](CommandContext &c) { c.entries().showMobileLogin(MobileClient, false); });
+    t.insert(Command::TrayOfflineMenu, [](CommandContext &c) { c.entries().trayInitOfflineMenu(); });
+    t.insert(Command::HideTrayIcon, [](CommandContext &c) { c.entries().hideTrayIcon(); });
+    t.insert(Command::TrayHide, [](CommandContext &c) { c.entries().trayHide(); });
     const CommandHandler loginStarted = [](CommandContext &c) { c.entries().trayLoginStarted(); };
-    t.insert(0x10B5, loginStarted);
-    t.insert(0x105D, loginStarted);
+    t.insert(Command::LoginStarted, loginStarted);
+    t.insert(Command::LoginStartedAlt, loginStarted);
     const CommandHandler loginFinished = [](CommandContext &c) { c.entries().trayLoginFinished(); };
-    t.insert(0x10B6, loginFinished);
-    t.insert(0x105E, loginFinished);
-    t.insert(0x105C, [](CommandContext &c) { c.entries().trayShowTimeOutError(); });
-    t.insert(0x1088, [](CommandContext &c) { c.entries().trayShowMainWindow(); });
+    t.insert(Command::LoginFinished, loginFinished);
+    t.insert(Command::LoginFinishedAlt, loginFinished);
+    t.insert(Command::LoginTimedOut, [](CommandContext &c) { c.entries().trayShowTimeOutError(); });
+    t.insert(Command::TrayShowMainWindow, [](CommandContext &c) { c.entries().trayShowMainWindow(); });
 }

@@ -8,6 +8,8 @@
 #include "log/CustomLogger.h"
 #include "log/HttpUploadLog.h"
 
+#include <lumio/Commands.h>
+
 #include <QDir>
 #include <QSignalSpy>
 #include <QtTest>
@@ -61,10 +63,10 @@ struct Fixture {
     {
         shell.loadAccount(account);
         if (!userId.isEmpty())
-            shell.ask(0x1097, bytes(userId));
+            shell.ask(Command::SetLogUploadUserId, bytes(userId));
         if (!key.isEmpty())
-            shell.ask(0x1096, bytes(key));
-        shell.ask(0x108C, bytes(QStringLiteral("unused")));
+            shell.ask(Command::SetLogUploadKey, bytes(key));
+        shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
     }
     // One half-hourly tick of the running schedule, as its timer would deliver it.
     bool tick()
@@ -100,7 +102,7 @@ void tst_AccountLogUpload::uploadStartsAfterLogInAtADueTime()
 
     // Nothing runs before log-in, whatever the time; a change of user then is harmless.
     QVERIFY(!f.tick());
-    f.shell.ask(0x1172);
+    f.shell.ask(Command::LoggedOut);
     QVERIFY(!f.upload.schedule());
 
     f.logIn("bob", "uid-7", "key-7");
@@ -142,10 +144,10 @@ void tst_AccountLogUpload::changeOfUserStopsTheTimer()
     QVERIFY(f.upload.schedule()->isArmed());
     QPointer<LogUploadSchedule> old = f.upload.schedule();
     // Log-in completing again for the same user keeps the armed upload.
-    f.shell.ask(0x108C, bytes(QStringLiteral("unused")));
+    f.shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
     QCOMPARE(f.upload.schedule(), old.data());
     QVERIFY(old->isArmed());
-    f.shell.ask(0x1172);
+    f.shell.ask(Command::LoggedOut);
     QVERIFY(!f.upload.schedule());
     QVERIFY(!old);
     QTest::qWait(1500);
@@ -171,7 +173,7 @@ void tst_AccountLogUpload::withoutKeyNothingIsPackedOrSent()
     QSignalSpy started(&f.upload, &AccountLogUpload::runStarted);
     // The first user's id and key must not serve the next one.
     f.logIn("bob", "uid-7", "key-7");
-    f.shell.ask(0x1172);
+    f.shell.ask(Command::LoggedOut);
     f.logIn("carol", "uid-8", QString());
     QVERIFY(f.tick());
     QTest::qWait(100);
@@ -183,7 +185,7 @@ void tst_AccountLogUpload::withoutKeyNothingIsPackedOrSent()
     QVERIFY(TestEnvironment::readText(f.log.path()).contains("line one"));
     QVERIFY(f.leftovers().isEmpty());
     // The schedule goes on: once the key arrives, the next due tick uploads.
-    f.shell.ask(0x1096, bytes(QStringLiteral("key-8")));
+    f.shell.ask(Command::SetLogUploadKey, bytes(QStringLiteral("key-8")));
     QSignalSpy finished(&f.upload, &AccountLogUpload::runFinished);
     QVERIFY(f.tick());
     QVERIFY(finished.wait(5000));
@@ -203,7 +205,7 @@ void tst_AccountLogUpload::runUnderWayAtChangeOfUserFinishes()
     QVERIFY(f.tick());
     QTest::qWait(50);
     // The packed lines are only in the archive now: the change of user must not drop them.
-    f.shell.ask(0x1172);
+    f.shell.ask(Command::LoggedOut);
     QVERIFY(finished.wait(5000));
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toBool(), true);

@@ -15,6 +15,7 @@
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
+#include <lumio/Commands.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
 #include <lumio/PluginInterface.h>
@@ -232,7 +233,7 @@ struct PrivateShell
         QDir().mkpath(folder);
         if (!config.isEmpty())
             TestEnvironment::writeText(folder + QStringLiteral("/config.ini"), config);
-        ask(0x1067, bytes(account));
+        ask(Command::LoadAccountSettings, bytes(account));
         return folder;
     }
 };

@@ -1,12 +1,11 @@
 #include "DispatcherHarness.h"
 #include "LogCapture.h"
 
+#include <lumio/Commands.h>
 #include <lumio/MessageData.h>
 #include <lumio/VcardInfo.h>
 
 #include <QtTest>
-
-#include <algorithm>
 
 using namespace harness;
 
@@ -37,19 +36,18 @@ private:
     Last *m_last;
 };
 
-const QList<int> TableCommands{
-    0x1002, 0x1003, 0x1006, 0x100A, 0x100B, 0x1014, 0x101B, 0x1021, 0x102C, 0x1037, 0x1047, 0x104B,
-    0x104E, 0x104F, 0x1050, 0x1051, 0x1052, 0x1053, 0x1059, 0x105A, 0x105C, 0x105D, 0x105E, 0x105F,
-    0x1063, 0x1064, 0x1065, 0x1066, 0x1067, 0x1068, 0x1069, 0x106A, 0x106B, 0x106C, 0x106D, 0x106E,
-    0x106F, 0x1070, 0x1071, 0x1072, 0x1073, 0x1074, 0x1075, 0x1076, 0x1077, 0x1078, 0x1079, 0x107A,
-    0x107C, 0x107D, 0x107E, 0x107F, 0x1080, 0x1081, 0x1082, 0x1087, 0x1088, 0x108A, 0x108B, 0x108C,
-    0x1090, 0x1094, 0x1096, 0x1097, 0x1098, 0x1099, 0x109A, 0x109B, 0x109C, 0x109E, 0x10A4, 0x10A5,
-    0x10AA, 0x10AB, 0x10AC, 0x10B0, 0x10B4, 0x10B5, 0x10B6, 0x10BE, 0x10C2, 0x10CD, 0x10D5, 0x10DD,
-    0x10E7, 0x10E9, 0x10F5, 0x10F6, 0x10F7, 0x1118, 0x112A, 0x1142, 0x1143, 0x1144, 0x1145, 0x1172,
-    0x1179, 0x117A, 0x117B, 0x117C, 0x118F, 0x1196, 0x1197, 0x1198, 0x1199, 0x119A, 0x11A2, 0x11BF,
-    0x11DD, 0x11DE, 0x11DF, 0x11E0, 0x11F7, 0x11FA, 0x1207, 0x1208, 0x1217, 0x1219, 0x122F, 0x1235,
-    0x1237, 0x1238, 0x1239, 0x123B, 0x123F, 0x125A, 0x125C, 0x125D, 0x1261, 0x1262, 0x1272,
-};
+// Every number the shell handles, as the SDK header lists them.
+QList<int> shellCommands()
+{
+    QList<int> numbers;
+#define LUMIO_APPEND_NUMBER(name, number) numbers << Command::name;
+    LUMIO_SHELL_COMMANDS(LUMIO_APPEND_NUMBER)
+#undef LUMIO_APPEND_NUMBER
+    return numbers;
+}
+
+void firstRow(CommandContext &c) { c.answer(1); }
+void secondRow(CommandContext &c) { c.answer(2); }
 
 QString readString(const QByteArray &answer)
 {
@@ -63,7 +61,8 @@ class tst_CommandDispatcher : public QObject
 {
     Q_OBJECT
 private slots:
-    void everyCommandOfTheTableHasAHandler();
+    void everyShellCommandOfTheHeaderHasOneRow();
+    void secondRowForANumberIsRefused();
     void nullEventWrongTargetAndUnknownNumber();
     void loginCacheAnswersWhatWasStored();
     void storedTextsReachTheirPlugins();
@@ -75,12 +74,40 @@ private slots:
     void defaultEntriesAndTheProcessWideEntry();
 };
 
-void tst_CommandDispatcher::everyCommandOfTheTableHasAHandler()
+void tst_CommandDispatcher::everyShellCommandOfTheHeaderHasOneRow()
 {
+    LogCapture log;
+    log.clear();
     PrivateShell shell;
-    QList<int> handled = shell.dispatcher.commands();
-    std::sort(handled.begin(), handled.end());
-    QCOMPARE(handled, TableCommands);
+    QVERIFY(!log.contains(QStringLiteral("refused")));
+
+    QList<int> rows = shell.dispatcher.commands();
+    QStringList withoutRow;
+#define LUMIO_CHECK_ROW(name, number) \
+    if (!rows.removeOne(Command::name)) \
+        withoutRow << QStringLiteral(#name);
+    LUMIO_SHELL_COMMANDS(LUMIO_CHECK_ROW)
+#undef LUMIO_CHECK_ROW
+    QVERIFY2(withoutRow.isEmpty(), qPrintable(withoutRow.join(QLatin1Char(' '))));
+    QStringList unlisted;
+    for (int command : rows)
+        unlisted << QString::number(command, 16);
+    QVERIFY2(unlisted.isEmpty(), qPrintable(unlisted.join(QLatin1Char(' '))));
+}
+
+void tst_CommandDispatcher::secondRowForANumberIsRefused()
+{
+    CommandTable table;
+    LogCapture log;
+    log.clear();
+    QVERIFY(table.insert(Command::LoginCompleted, firstRow));
+    QVERIFY(!table.insert(Command::LoginCompleted, secondRow));
+    QVERIFY(!table.insert(Command::LoggedOut, nullptr));
+    QVERIFY(log.contains(QStringLiteral("command 0x%1: second row refused")
+                             .arg(QString::number(Command::LoginCompleted, 16).toUpper())));
+    QCOMPARE(log.lines().size(), 2);
+    QCOMPARE(table.keys(), QList<int>{Command::LoginCompleted});
+    QVERIFY(table.value(Command::LoginCompleted) == &firstRow);
 }
 
 void tst_CommandDispatcher::nullEventWrongTargetAndUnknownNumber()
@@ -94,19 +121,19 @@ void tst_CommandDispatcher::nullEventWrongTargetAndUnknownNumber()
     }
 
     // Straight to the dispatcher: the router would never hand it another party's event.
-    BaseEvent toChat(0x108B, bytes(QStringLiteral("a@x")), QString::fromLatin1(Address::Chat),
+    BaseEvent toChat(Command::SetOwnJid, bytes(QStringLiteral("a@x")), QString::fromLatin1(Address::Chat),
                      Sender);
     shell.dispatcher.execute(&toChat);
     QVERIFY(shell.cache.ownJid().isEmpty());
-    BaseEvent broadcast(0x108B, bytes(QStringLiteral("b@x")), QString(), Sender);
+    BaseEvent broadcast(Command::SetOwnJid, bytes(QStringLiteral("b@x")), QString(), Sender);
     shell.dispatcher.execute(&broadcast);
     QCOMPARE(shell.cache.ownJid(), QStringLiteral("b@x"));
 
     LogCapture log;
     log.clear();
     const QByteArray request = bytes(QStringLiteral("q"));
-    QCOMPARE(shell.ask(0x1000, request), request);
-    QCOMPARE(shell.ask(0x12FF, request), request);
+    QCOMPARE(shell.ask(Command::FirstNumber, request), request);
+    QCOMPARE(shell.ask(Command::LastNumber, request), request);
     QCOMPARE(shell.ask(-1, request), request);
     QVERIFY(log.lines().isEmpty());
     QVERIFY(shell.entries.calls.isEmpty());
@@ -115,28 +142,28 @@ void tst_CommandDispatcher::nullEventWrongTargetAndUnknownNumber()
 void tst_CommandDispatcher::loginCacheAnswersWhatWasStored()
 {
     PrivateShell shell;
-    QCOMPARE(readString(shell.ask(0x1047)), QString());
+    QCOMPARE(readString(shell.ask(Command::OwnJid)), QString());
 
-    shell.ask(0x108B, bytes(QStringLiteral("me@corp/pc")));
-    shell.ask(0x1096, bytes(QStringLiteral("key-1")));
-    shell.ask(0x1097, bytes(QStringLiteral("uid-1")));
-    shell.ask(0x1099, bytes(QStringLiteral("text C")));
-    shell.ask(0x109A, bytes(true));
-    QCOMPARE(readString(shell.ask(0x1047)), QStringLiteral("me@corp/pc"));
-    QCOMPARE(readString(shell.ask(0x10AA)), QStringLiteral("key-1"));
-    QCOMPARE(readString(shell.ask(0x10AB)), QStringLiteral("uid-1"));
-    QCOMPARE(readString(shell.ask(0x10A5)), QStringLiteral("text C"));
+    shell.ask(Command::SetOwnJid, bytes(QStringLiteral("me@corp/pc")));
+    shell.ask(Command::SetLogUploadKey, bytes(QStringLiteral("key-1")));
+    shell.ask(Command::SetLogUploadUserId, bytes(QStringLiteral("uid-1")));
+    shell.ask(Command::SetCacheTextC, bytes(QStringLiteral("text C")));
+    shell.ask(Command::SetCacheFlag, bytes(true));
+    QCOMPARE(readString(shell.ask(Command::OwnJid)), QStringLiteral("me@corp/pc"));
+    QCOMPARE(readString(shell.ask(Command::LogUploadKey)), QStringLiteral("key-1"));
+    QCOMPARE(readString(shell.ask(Command::LogUploadUserId)), QStringLiteral("uid-1"));
+    QCOMPARE(readString(shell.ask(Command::CacheTextC)), QStringLiteral("text C"));
     QVERIFY(shell.cache.flag());
     QCOMPARE(shell.entries.calls,
              (QStringList{QStringLiteral("setMessageBoxLogUploadKey key-1"),
                           QStringLiteral("setMessageBoxLogUploadUserId uid-1")}));
 
     // Without a main window there is no cloud query: the stored record answers.
-    shell.ask(0x109B, bytes(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+    shell.ask(Command::SetAccountRecord, bytes(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                             QStringLiteral("4"), QStringLiteral("5")));
-    shell.ask(0x104B, bytes(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+    shell.ask(Command::SetAccountRecordAlt, bytes(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
                             QStringLiteral("d"), QStringLiteral("e")));
-    PayloadReader record(shell.ask(0x10AC));
+    PayloadReader record(shell.ask(Command::AccountRecord));
     QStringList fields;
     for (int i = 0; i < 5; ++i)
         fields << record.readString();
@@ -149,25 +176,25 @@ void tst_CommandDispatcher::storedTextsReachTheirPlugins()
 {
     PrivateShell shell;
     const QByteArray textD = bytes(QStringLiteral("text D"));
-    shell.ask(0x1098, textD);
-    QCOMPARE(readString(shell.ask(0x10A4)), QStringLiteral("text D"));
+    shell.ask(Command::SetCacheTextD, textD);
+    QCOMPARE(readString(shell.ask(Command::CacheTextD)), QStringLiteral("text D"));
     QVERIFY(shell.mainPanel.seen.isEmpty()); // posted: not yet
     PrivateShell::deliverPosted();
     QCOMPARE(shell.mainPanel.seen.size(), 1);
     const Seen forwarded = shell.mainPanel.seen.first();
-    QCOMPARE(forwarded.command, 0x1098);
+    QCOMPARE(forwarded.command, Command::SetCacheTextD);
     QCOMPARE(forwarded.data, textD);
     QCOMPARE(forwarded.source, ShellAddress);
     QVERIFY(forwarded.posted);
 
-    shell.ask(0x1099, bytes(QStringLiteral("text C")));
+    shell.ask(Command::SetCacheTextC, bytes(QStringLiteral("text C")));
     const QByteArray chatPayload = bytes(QStringLiteral("for chat"), 7);
-    shell.ask(0x11FA, chatPayload);
+    shell.ask(Command::ForwardToChat, chatPayload);
     PrivateShell::deliverPosted();
     QCOMPARE(shell.mainPanel.seen.size(), 2);
-    QCOMPARE(shell.mainPanel.seen.last().command, 0x1099);
+    QCOMPARE(shell.mainPanel.seen.last().command, Command::SetCacheTextC);
     QCOMPARE(shell.chat.seen.size(), 1);
-    QCOMPARE(shell.chat.seen.first().command, 0x11FA);
+    QCOMPARE(shell.chat.seen.first().command, Command::ForwardToChat);
     QCOMPARE(shell.chat.seen.first().data, chatPayload);
     QCOMPARE(shell.chat.seen.first().source, ShellAddress);
 }
@@ -182,7 +209,7 @@ void tst_CommandDispatcher::subscriptions()
         return in.readBool();
     };
     const auto listAt = [&](const QString &sender, int kind) {
-        BaseEvent event(0x1198, bytes(sender, kind), ShellAddress, Sender);
+        BaseEvent event(Command::Subscribers, bytes(sender, kind), ShellAddress, Sender);
         shell.router.send(&event);
         PayloadReader in(event.data());
         QStringList *list = in.readPointer<QStringList>();
@@ -192,15 +219,15 @@ void tst_CommandDispatcher::subscriptions()
         return *list;
     };
 
-    QVERIFY(!answerBool(0x1196, unknown));
+    QVERIFY(!answerBool(Command::Subscribe, unknown));
     QCOMPARE(listAt(unknown, 3), QStringList());
-    QVERIFY(!answerBool(0x1197, unknown));
+    QVERIFY(!answerBool(Command::Unsubscribe, unknown));
 
-    QVERIFY(answerBool(0x1196, panel));
-    QVERIFY(answerBool(0x1196, panel)); // twice: still one entry
+    QVERIFY(answerBool(Command::Subscribe, panel));
+    QVERIFY(answerBool(Command::Subscribe, panel)); // twice: still one entry
     QCOMPARE(listAt(panel, 3), QStringList{"subscriber"});
     QCOMPARE(listAt(panel, 4), QStringList());
-    QVERIFY(answerBool(0x1197, panel));
+    QVERIFY(answerBool(Command::Unsubscribe, panel));
     QCOMPARE(listAt(panel, 3), QStringList());
 }
 
@@ -211,14 +238,14 @@ void tst_CommandDispatcher::objectAddressesAreCheckedAndCopied()
     {
         LogCapture log;
         log.clear();
-        shell.ask(0x100A, bytes(QStringLiteral("f@x"), At{nullptr}));
+        shell.ask(Command::FriendInfo, bytes(QStringLiteral("f@x"), At{nullptr}));
         QCOMPARE(cards.count(), 0);
         QVERIFY(log.contains(QStringLiteral("address 0")));
     }
     auto card = std::make_unique<VcardInfo>();
     card->jid = QStringLiteral("f@x");
     card->nickName = QStringLiteral("Fiona");
-    shell.ask(0x100A, bytes(QStringLiteral("f@x"), At{card.get()}));
+    shell.ask(Command::FriendInfo, bytes(QStringLiteral("f@x"), At{card.get()}));
     QCOMPARE(cards.count(), 1);
     QCOMPARE(cards.at(0).at(0).toString(), QStringLiteral("f@x"));
     QCOMPARE(cards.at(0).at(1).value<VcardInfo>().nickName, QStringLiteral("Fiona"));
@@ -228,7 +255,7 @@ void tst_CommandDispatcher::objectAddressesAreCheckedAndCopied()
     message->fromJid = QStringLiteral("g@x");
     message->text = QStringLiteral("hello");
     message->images = {QStringLiteral("a.png")};
-    shell.ask(0x1064, bytes(QStringLiteral("g@x"), At{message.get()}));
+    shell.ask(Command::AddToMessageBox, bytes(QStringLiteral("g@x"), At{message.get()}));
     message.reset();
     QCOMPARE(shell.entries.messages.size(), 1);
     QCOMPARE(shell.entries.messages.first().text, QStringLiteral("hello"));
@@ -239,9 +266,9 @@ void tst_CommandDispatcher::objectAddressesAreCheckedAndCopied()
                            &MainSignalSender::signal_MyUnconfirmedResultReceived);
     const QMap<QString, QStringList> ids{{"f@x", {"1"}}};
     const QMap<QString, QString> labels{{"1", "kind"}};
-    shell.ask(0x1059, bytes(At{&ids}, At{nullptr}));
+    shell.ask(Command::UnconfirmedLabels, bytes(At{&ids}, At{nullptr}));
     QCOMPARE(unconfirmed.count(), 0);
-    shell.ask(0x1059, bytes(At{&ids}, At{&labels}));
+    shell.ask(Command::UnconfirmedLabels, bytes(At{&ids}, At{&labels}));
     QCOMPARE(unconfirmed.count(), 1);
     using Labels = QMap<QString, QString>;
     QCOMPARE(unconfirmed.at(0).at(1).value<Labels>(), labels);
@@ -251,7 +278,8 @@ void tst_CommandDispatcher::postedEventsGetNoAnswerAndCarryNoObjects()
 {
     PrivateShell shell;
     shell.cache.setOwnJid(QStringLiteral("me@x"));
-    for (int command : {0x1047, 0x10B0, 0x106C, 0x1196, 0x1198, 0x11DE}) {
+    for (int command : {Command::OwnJid, Command::MessageFilePath, Command::ChatFont,
+                        Command::Subscribe, Command::Subscribers, Command::MainWindowPresence}) {
         WatchedEvent::Last last;
         const QByteArray request
             = bytes(QString::fromLatin1(Address::MainPanel), 1, QStringLiteral("s"));
@@ -269,10 +297,10 @@ void tst_CommandDispatcher::postedEventsGetNoAnswerAndCarryNoObjects()
     MessageData message;
     LogCapture log;
     log.clear();
-    shell.post(0x1037, bytes(At{&message}));
+    shell.post(Command::SystemMessage, bytes(At{&message}));
     QCOMPARE(system.count(), 0);
     QVERIFY(log.contains(QStringLiteral("posted")));
-    shell.ask(0x1037, bytes(At{&message}));
+    shell.ask(Command::SystemMessage, bytes(At{&message}));
     QCOMPARE(system.count(), 1);
 }
 
@@ -283,14 +311,14 @@ void tst_CommandDispatcher::shortAndGarbledPayloadsReadAsDefaults()
     // Too short to hold an object address, so no row can follow a stray pointer.
     const QList<QByteArray> payloads{QByteArray(), QByteArray(1, '\0'), QByteArray(7, '\xff'),
                                      QByteArray("\x7f\xff\xff\xfe\x00\x41", 6)};
-    for (int command : TableCommands) {
+    for (int command : shellCommands()) {
         for (const QByteArray &payload : payloads) {
             shell.ask(command, payload);
             shell.post(command, payload);
         }
     }
     // Defaults: no sender known, no subscription; a badge of 0 hides.
-    PayloadReader added(shell.ask(0x1196, QByteArray(3, '\x01')));
+    PayloadReader added(shell.ask(Command::Subscribe, QByteArray(3, '\x01')));
     QVERIFY(!added.readBool());
     QVERIFY(added.ok());
     QVERIFY(shell.entries.calls.contains(QStringLiteral("setUnreadBadge ")));
@@ -299,20 +327,20 @@ void tst_CommandDispatcher::shortAndGarbledPayloadsReadAsDefaults()
 void tst_CommandDispatcher::cloudQueryIsNotReentered()
 {
     PrivateShell shell;
-    shell.ask(0x109B,
+    shell.ask(Command::SetAccountRecord,
               bytes(QStringLiteral("acc"), QStringLiteral("pw"), QString(), QString(), QString()));
     shell.entries.mainWindow = true;
     QStringList nestedAnswer;
     shell.entries.cloudQuery = [&](const LoginCache::AccountRecord &stored) {
         // A plug-in asks again while the query waits in its event loop.
-        PayloadReader in(shell.ask(0x10AC));
+        PayloadReader in(shell.ask(Command::AccountRecord));
         for (int i = 0; i < 5; ++i)
             nestedAnswer << in.readString();
         LoginCache::AccountRecord fresh = stored;
         fresh[4] = QStringLiteral("user-id");
         return fresh;
     };
-    PayloadReader outer(shell.ask(0x10AC));
+    PayloadReader outer(shell.ask(Command::AccountRecord));
     QStringList outerAnswer;
     for (int i = 0; i < 5; ++i)
         outerAnswer << outer.readString();
@@ -324,7 +352,7 @@ void tst_CommandDispatcher::cloudQueryIsNotReentered()
 
     // The guard is released: the next question queries again.
     shell.entries.cloudQuery = nullptr;
-    shell.ask(0x10AC);
+    shell.ask(Command::AccountRecord);
     QCOMPARE(shell.entries.cloudQueries, 2);
 }
 
@@ -338,21 +366,21 @@ void tst_CommandDispatcher::defaultEntriesAndTheProcessWideEntry()
     {
         LogCapture log;
         log.clear();
-        BaseEvent skin(0x1239, {}, ShellAddress, Sender);
+        BaseEvent skin(Command::ShowSkinWindow, {}, ShellAddress, Sender);
         dispatcher.execute(&skin);
         QVERIFY(log.contains(QStringLiteral("showSkinWindow")));
     }
     EntriesDouble installed;
     installed.mainWindow = true;
     ShellEntries::setCurrent(&installed);
-    BaseEvent badge(0x1208, bytes(5), ShellAddress, Sender);
+    BaseEvent badge(Command::UnreadBadge, bytes(5), ShellAddress, Sender);
     dispatcher.execute(&badge);
     ShellEntries::setCurrent(nullptr);
     QCOMPARE(installed.calls, QStringList{"setUnreadBadge 5"});
 
     // What the router is wired to uses the process-wide objects.
     QSignalSpy jids(MainSignalSender::instance(), &MainSignalSender::signal_jid);
-    BaseEvent jid(0x108B, bytes(QStringLiteral("proc@x")), ShellAddress, Sender);
+    BaseEvent jid(Command::SetOwnJid, bytes(QStringLiteral("proc@x")), ShellAddress, Sender);
     CommandDispatcher::executeCommand(&jid);
     QCOMPARE(LoginCache::instance()->ownJid(), QStringLiteral("proc@x"));
     QCOMPARE(jids.count(), 1);

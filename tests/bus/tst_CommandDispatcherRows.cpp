@@ -4,6 +4,7 @@
 #include "bus/SessionCommands.h"
 #include "common/CommonFun.h"
 
+#include <lumio/Commands.h>
 #include <lumio/MessageData.h>
 #include <lumio/Records.h>
 #include <lumio/SysUIData.h>
@@ -62,15 +63,15 @@ void tst_CommandDispatcherRows::settingsAnswers()
     shell.loadAccount(QStringLiteral("alice"), FontConfig);
     QCOMPARE(shell.entries.calls, QStringList{"applySkinAndRepaint"});
 
-    QCOMPARE(readString(shell.ask(0x10B0)), shell.settings.messageFilePath());
-    QVERIFY(QDir::isAbsolutePath(readString(shell.ask(0x10B0))));
-    QCOMPARE(readString(shell.ask(0x106B)), QStringLiteral("1"));
-    PayloadReader head(shell.ask(0x1068));
+    QCOMPARE(readString(shell.ask(Command::MessageFilePath)), shell.settings.messageFilePath());
+    QVERIFY(QDir::isAbsolutePath(readString(shell.ask(Command::MessageFilePath))));
+    QCOMPARE(readString(shell.ask(Command::AllowShake)), QStringLiteral("1"));
+    PayloadReader head(shell.ask(Command::HeadType));
     QCOMPARE(head.readInt(), 2);
-    PayloadReader lHead(shell.ask(0x106A));
+    PayloadReader lHead(shell.ask(Command::ListHeadType));
     QCOMPARE(lHead.readInt(), 1);
 
-    PayloadReader font(shell.ask(0x106C));
+    PayloadReader font(shell.ask(Command::ChatFont));
     QCOMPARE(font.readString(), QStringLiteral("Noto Sans"));
     QCOMPARE(font.readDouble(), 12.0);
     QCOMPARE(font.readBool(), true);
@@ -81,7 +82,7 @@ void tst_CommandDispatcherRows::settingsAnswers()
 
     // No colour stored: an empty name, not the invalid colour's "#000000".
     shell.loadAccount(QStringLiteral("bob"), "[chatFontSetting]\nfontsize=15.5\n");
-    PayloadReader plain(shell.ask(0x106C));
+    PayloadReader plain(shell.ask(Command::ChatFont));
     QCOMPARE(plain.readString(), QStringLiteral("微软雅黑"));
     QCOMPARE(plain.readDouble(), 15.5);
     plain.readBool();
@@ -98,12 +99,12 @@ void tst_CommandDispatcherRows::settersChangeTheRecordOnly()
     const QByteArray before = TestEnvironment::readText(folder + QStringLiteral("/config.ini"));
 
     const QStringList replies{QStringLiteral("On my way"), QStringLiteral("稍后回复")};
-    shell.ask(0x1076, bytes(replies));
-    shell.ask(0x106E, bytes(QStringLiteral("Ctrl+Enter")));
-    shell.ask(0x1078, bytes(QStringList{QStringLiteral("away")}));
-    PayloadReader list(shell.ask(0x1074));
+    shell.ask(Command::SetFastReplyList, bytes(replies));
+    shell.ask(Command::SetSendMessageKey, bytes(QStringLiteral("Ctrl+Enter")));
+    shell.ask(Command::SetAutoReplyList, bytes(QStringList{QStringLiteral("away")}));
+    PayloadReader list(shell.ask(Command::FastReplyList));
     QCOMPARE(list.readStringList(), replies);
-    QCOMPARE(readString(shell.ask(0x106D)), QStringLiteral("Ctrl+Enter"));
+    QCOMPARE(readString(shell.ask(Command::SendMessageKey)), QStringLiteral("Ctrl+Enter"));
     QCOMPARE(shell.settings.settings().autoReplyList, QStringList{"away"});
     QCOMPARE(TestEnvironment::readText(folder + QStringLiteral("/config.ini")), before);
 }
@@ -114,26 +115,26 @@ void tst_CommandDispatcherRows::messageSyncIsStoredAsItsReadersReadIt()
     {
         LogCapture log;
         log.clear();
-        shell.ask(0x122F, bytes(true));
+        shell.ask(Command::SetMessageSync, bytes(true));
         QVERIFY(log.contains(QStringLiteral("before any account")));
     }
     const QString folder = shell.loadAccount(QStringLiteral("alice"), FontConfig);
     const QStringList replies{QStringLiteral("kept")};
-    shell.ask(0x1076, bytes(replies));
+    shell.ask(Command::SetFastReplyList, bytes(replies));
 
     const QString config = folder + QStringLiteral("/config.ini");
-    shell.ask(0x122F, bytes(true));
+    shell.ask(Command::SetMessageSync, bytes(true));
     QCOMPARE(QSettings(config, QSettings::IniFormat).value("msgSetting/msgSync").toString(),
              QStringLiteral("1"));
     QCOMPARE(shell.settings.settings().msgSync, QStringLiteral("1"));
-    shell.ask(0x122F, bytes(false));
+    shell.ask(Command::SetMessageSync, bytes(false));
     QCOMPARE(QSettings(config, QSettings::IniFormat).value("msgSetting/msgSync").toString(),
              QStringLiteral("0"));
     QCOMPARE(shell.settings.settings().msgSync, QStringLiteral("0"));
 
     // The rest of the file and the values set at run time are untouched.
     QCOMPARE(shell.settings.chatFontFamily(), QStringLiteral("Noto Sans"));
-    PayloadReader list(shell.ask(0x1074));
+    PayloadReader list(shell.ask(Command::FastReplyList));
     QCOMPARE(list.readStringList(), replies);
 }
 
@@ -153,28 +154,28 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
     QSignalSpy missing(&hub, &MainSignalSender::signal_notifyMissingCallCount);
     QSignalSpy labels(&hub, &MainSignalSender::signal_labelrequest);
 
-    shell.ask(0x1090, bytes(true));
+    shell.ask(Command::NetworkDisconnected, bytes(true));
     QCOMPARE(order, (QStringList{"disConnectNet 1", "disConnectNetForSys"}));
 
-    shell.ask(0x108C, bytes(QStringLiteral("unused")));
+    shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
     QCOMPARE(shell.entries.calls,
              (QStringList{"loginCompleted", "signal_login", "checkFreeDiskSpace"}));
-    shell.ask(0x1172);
+    shell.ask(Command::LoggedOut);
     QCOMPARE(logout.count(), 1);
 
-    shell.ask(0x102C, bytes(true));
-    shell.ask(0x1065);
+    shell.ask(Command::ConnectionState, bytes(true));
+    shell.ask(Command::ConnectionLost);
     QCOMPARE(connected.count(), 2);
     QCOMPARE(connected.at(0).at(0).toBool(), true);
     QCOMPARE(connected.at(1).at(0).toBool(), false);
 
-    shell.ask(0x125C, bytes(4));
-    shell.ask(0x125D);
+    shell.ask(Command::MissedCallCount, bytes(4));
+    shell.ask(Command::ClearMissedCallCount);
     QCOMPARE(missing.count(), 2);
     QCOMPARE(missing.at(0).at(0).toInt(), 4);
     QCOMPARE(missing.at(1).at(0).toInt(), 0);
 
-    shell.ask(0x10F6,
+    shell.ask(Command::LabelRequest,
               bytes(QStringLiteral("f@x"), QStringLiteral("label"), QStringLiteral("m1"), true));
     QCOMPARE(labels.count(), 1);
     QCOMPARE(labels.at(0), (QVariantList{"f@x", "label", "m1", true}));
@@ -184,9 +185,9 @@ void tst_CommandDispatcherRows::mainWindowRowsWaitForTheMainWindow()
 {
     PrivateShell shell;
     shell.entries.presence = 4;
-    shell.ask(0x1053, bytes(1));
-    shell.ask(0x10B4, bytes(QStringLiteral("status before")));
-    PayloadReader none(shell.ask(0x11DE));
+    shell.ask(Command::StartMainWindow, bytes(1));
+    shell.ask(Command::StatusLine, bytes(QStringLiteral("status before")));
+    PayloadReader none(shell.ask(Command::MainWindowPresence));
     QCOMPARE(none.readInt(), 0);
     QVERIFY(none.ok());
     QVERIFY(shell.entries.calls.isEmpty());
@@ -194,9 +195,9 @@ void tst_CommandDispatcherRows::mainWindowRowsWaitForTheMainWindow()
     QCOMPARE(CommonFun::statusText(), QStringLiteral("status before"));
 
     shell.entries.mainWindow = true;
-    shell.ask(0x1053, bytes(1));
-    shell.ask(0x10B4, bytes(QStringLiteral("status")));
-    PayloadReader presence(shell.ask(0x11DE));
+    shell.ask(Command::StartMainWindow, bytes(1));
+    shell.ask(Command::StatusLine, bytes(QStringLiteral("status")));
+    PayloadReader presence(shell.ask(Command::MainWindowPresence));
     QCOMPARE(presence.readInt(), 4);
     QCOMPARE(shell.entries.calls, (QStringList{"mainWindowLoggedIn 1", "setStatusLine status"}));
     QCOMPARE(CommonFun::statusText(), QStringLiteral("status"));
@@ -221,7 +222,7 @@ void tst_CommandDispatcherRows::unreadBadge()
     QCOMPARE(SessionCommands::badgeText(unread), text);
     PrivateShell shell;
     shell.entries.mainWindow = true;
-    shell.ask(0x1208, bytes(unread));
+    shell.ask(Command::UnreadBadge, bytes(unread));
     QCOMPARE(shell.entries.calls, QStringList{QStringLiteral("setUnreadBadge ") + text});
 }
 
@@ -235,7 +236,7 @@ void tst_CommandDispatcherRows::headImages()
     const QString url = QStringLiteral("http://img.example/heads/f.png");
     const auto save = [&](int width, int height, const void *object) {
         return readString(
-            shell.ask(0x10F7, bytes(url, QStringLiteral("f@x"), width, height, At{object})));
+            shell.ask(Command::SaveHeadImage, bytes(url, QStringLiteral("f@x"), width, height, At{object})));
     };
 
     LogCapture log;
@@ -252,7 +253,7 @@ void tst_CommandDispatcherRows::headImages()
 
     // The path the same values name, in the current account or a named one.
     const auto path = [&](const QString &account) {
-        return readString(shell.ask(0x107F, bytes(url, 20, QStringLiteral("f@x"), account)));
+        return readString(shell.ask(Command::HeadImagePath, bytes(url, 20, QStringLiteral("f@x"), account)));
     };
     QCOMPARE(path(QString()), saved);
     QCOMPARE(path(QStringLiteral("bob")),
@@ -264,7 +265,7 @@ void tst_CommandDispatcherRows::notices()
 {
     PrivateShell shell;
     const QList<NoticeRecord> empty;
-    shell.ask(0x1219, bytes(QStringLiteral("n@x"), At{&empty}));
+    shell.ask(Command::NoticeFromList, bytes(QStringLiteral("n@x"), At{&empty}));
     QVERIFY(shell.entries.calls.isEmpty());
 
     NoticeRecord first;
@@ -272,15 +273,15 @@ void tst_CommandDispatcherRows::notices()
     NoticeRecord second;
     second.text = QStringLiteral("second text");
     const QList<NoticeRecord> two{first, second};
-    shell.ask(0x1219, bytes(QStringLiteral("n@x"), At{&two}));
-    shell.ask(0x1217, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{&second}));
-    shell.ask(0x1217, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{nullptr}));
+    shell.ask(Command::NoticeFromList, bytes(QStringLiteral("n@x"), At{&two}));
+    shell.ask(Command::NoticeFromRecord, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{&second}));
+    shell.ask(Command::NoticeFromRecord, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{nullptr}));
     QCOMPARE(shell.entries.calls, (QStringList{"trayShakeByNotice n@x first text false",
                                                "trayShakeByNotice m@x second text false"}));
 
     // A notice without a message: the time in the fourth string, message type 12.
     shell.entries.calls.clear();
-    shell.ask(0x11F7, bytes(QStringLiteral("t@x"), QStringLiteral("2024-01-02 03:04:05")));
+    shell.ask(Command::NoticeWithTime, bytes(QStringLiteral("t@x"), QStringLiteral("2024-01-02 03:04:05")));
     QCOMPARE(shell.entries.calls, QStringList{"trayShakeByMessage t@x"});
     const MessageData built = shell.entries.messages.last();
     QCOMPARE(built.time, QStringLiteral("2024-01-02 03:04:05"));
@@ -291,9 +292,9 @@ void tst_CommandDispatcherRows::notices()
 void tst_CommandDispatcherRows::readMessagesAndTray()
 {
     PrivateShell shell;
-    shell.ask(0x1235, bytes(QStringLiteral("a@x"), QStringLiteral("m1")));
-    shell.ask(0x1235, bytes(QStringLiteral("a@x"), QString()));
-    shell.ask(0x1235, bytes(QString(), QString()));
+    shell.ask(Command::MessagesRead, bytes(QStringLiteral("a@x"), QStringLiteral("m1")));
+    shell.ask(Command::MessagesRead, bytes(QStringLiteral("a@x"), QString()));
+    shell.ask(Command::MessagesRead, bytes(QString(), QString()));
     QCOMPARE(shell.entries.calls,
              (QStringList{"removeMessageById a@x m1", "removeUnreadMessagesOf a@x",
                           "removeAllUnreadMessages"}));
@@ -302,19 +303,19 @@ void tst_CommandDispatcherRows::readMessagesAndTray()
     MessageData message;
     message.ownerJid = QStringLiteral("me@x");
     message.fromJid = QStringLiteral("from@x");
-    shell.ask(0x125A, bytes(At{&message}));
-    shell.ask(0x10C2, bytes(QStringLiteral("c@x"), At{&message}));
-    shell.ask(0x10B5);
-    shell.ask(0x105D);
-    shell.ask(0x1003);
-    shell.ask(0x1002);
+    shell.ask(Command::FlashForMessage, bytes(At{&message}));
+    shell.ask(Command::MessageArrived, bytes(QStringLiteral("c@x"), At{&message}));
+    shell.ask(Command::LoginStarted);
+    shell.ask(Command::LoginStartedAlt);
+    shell.ask(Command::MobileLoggedIn);
+    shell.ask(Command::MobileLoggedOut);
     QCOMPARE(shell.entries.calls,
              (QStringList{"trayShakeByMessage from@x", "trayShakeByMessage c@x",
                           "addMessageToBox c@x", "trayLoginStarted", "trayLoginStarted",
                           "showMobileLogin 1 true", "showMobileLogin 1 false"}));
 
     shell.entries.messageBoxVisible = true;
-    PayloadReader visible(shell.ask(0x117B));
+    PayloadReader visible(shell.ask(Command::IsMessageBoxVisibleAlt));
     QVERIFY(visible.readBool());
 }
 
@@ -325,13 +326,13 @@ void tst_CommandDispatcherRows::skins()
     auto skin = std::make_unique<SysUIData>();
     skin->packId = QStringLiteral("Blue");
     skin->backgroundOpacity = 120;
-    shell.ask(0x1237, bytes(At{skin.get()}));
-    shell.ask(0x123B, bytes(At{skin.get()}));
+    shell.ask(Command::SkinChange, bytes(At{skin.get()}));
+    shell.ask(Command::SetCurrentSkin, bytes(At{skin.get()}));
     skin.reset();
     QCOMPARE(changes.count(), 1);
     QCOMPARE(changes.at(0).at(0).value<SysUIData>().packId, QStringLiteral("Blue"));
     QCOMPARE(shell.settings.currentSkin().packId, QStringLiteral("Blue"));
-    PayloadReader opacity(shell.ask(0x1238));
+    PayloadReader opacity(shell.ask(Command::SkinOpacity));
     QCOMPARE(opacity.readInt(), 120);
 }
 

@@ -5,6 +5,7 @@
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
+#include <lumio/Commands.h>
 #include <lumio/PluginInterface.h>
 
 #include <QtTest>
@@ -167,16 +168,17 @@ void tst_EventRouter::shellAndControlsTargets()
     Receiver controls;
     router.setControlsReceiver(&controls);
 
-    BaseEvent toShell(0x1047, {}, QString::fromLatin1(Address::Shell), Alpha);
+    BaseEvent toShell(Command::OwnJid, {}, QString::fromLatin1(Address::Shell), Alpha);
     router.send(&toShell);
-    router.send(new BaseEvent(0x10AA, {}, QString::fromLatin1(Address::Shell), Alpha, {}, true, true));
+    router.send(new BaseEvent(Command::LogUploadKey, {}, QString::fromLatin1(Address::Shell), Alpha,
+                              {}, true, true));
     BaseEvent toControls(5, {}, QString::fromLatin1(Address::ControlsLibrary), Alpha);
     router.send(&toControls);
     BaseEvent broadcast(6, {}, QString(), Alpha);
     router.send(&broadcast);
     QCoreApplication::sendPostedEvents();
 
-    QCOMPARE(shellCommands, (QList<int>{0x1047, 0x10AA}));
+    QCOMPARE(shellCommands, (QList<int>{Command::OwnJid, Command::LogUploadKey}));
     QCOMPARE(controls.commands, QList<int>{5});
 }
 

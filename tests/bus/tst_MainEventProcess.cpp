@@ -6,6 +6,7 @@
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
+#include <lumio/Commands.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
 #include <lumio/PluginInterface.h>
@@ -17,6 +18,11 @@
 #include <vector>
 
 namespace {
+
+QString noAnswerTo(int command)
+{
+    return QStringLiteral("no answer to command 0x") + QString::number(command, 16);
+}
 
 struct Seen
 {
@@ -50,7 +56,7 @@ protected:
         if (!e)
             return;
         seen.append({e->command(), e->data(), e->sourceId(), e->targetId(), e->posted()});
-        if (e->command() == 0x1237 && e->attachments().size() == 1) {
+        if (e->command() == Command::SkinChange && e->attachments().size() == 1) {
             PayloadReader reader(e->data());
             const auto *skin = reader.readPointer<SysUIData>();
             if (skin == e->attachments().at(0))
@@ -137,7 +143,7 @@ void tst_MainEventProcess::argumentsTravelInOrder()
 
     MainEventProcess::openChatWindow(true, QStringLiteral("alice@lumio"));
     QCOMPARE(chat->seen.size(), 1);
-    QCOMPARE(chat->seen[0].command, 0x1060);
+    QCOMPARE(chat->seen[0].command, Command::OpenChatWindow);
     {
         PayloadReader r(chat->seen[0].data);
         QCOMPARE(r.readBool(), true);
@@ -159,25 +165,12 @@ void tst_MainEventProcess::argumentsTravelInOrder()
     MainEventProcess::reportHeadImageHover(QStringLiteral("head"), 1, -2, 0x7fffffff, true);
     {
         PayloadReader r(panel->seen.last().data);
-        QCOMPARE(panel->seen.last().command, 0x10D6);
+        QCOMPARE(panel->seen.last().command, Command::HeadImageHover);
         QCOMPARE(r.readString(), QStringLiteral("head"));
         QCOMPARE(r.readInt(), 1);
         QCOMPARE(r.readInt(), -2);
         QCOMPARE(r.readInt(), 0x7fffffff);
         QCOMPARE(r.readBool(), true);
-        QVERIFY(r.ok() && r.atEnd());
-    }
-
-    MainEventProcess::panelNotice10BB(QStringLiteral("a"), 7, QString(), QStringLiteral("c"),
-                                      QStringLiteral("d"), QStringLiteral("e"));
-    {
-        PayloadReader r(panel->seen.last().data);
-        QCOMPARE(r.readString(), QStringLiteral("a"));
-        QCOMPARE(r.readInt(), 7);
-        QCOMPARE(r.readString(), QString());
-        QCOMPARE(r.readString(), QStringLiteral("c"));
-        QCOMPARE(r.readString(), QStringLiteral("d"));
-        QCOMPARE(r.readString(), QStringLiteral("e"));
         QVERIFY(r.ok() && r.atEnd());
     }
 
@@ -190,7 +183,7 @@ void tst_MainEventProcess::argumentsTravelInOrder()
     QCOMPARE(PayloadReader(contacts->seen[1].data).readAddress(), qint64(0));
 
     MainEventProcess::startScreenshot();
-    QCOMPARE(chat->seen.last().command, 0x10C8);
+    QCOMPARE(chat->seen.last().command, Command::StartScreenshot);
     QVERIFY(chat->seen.last().data.isEmpty());
 
     for (const Party *p : {chat, panel})
@@ -222,10 +215,10 @@ void tst_MainEventProcess::sourcesAndTargets()
     MainEventProcess::openSettings(3);
     MainEventProcess::tellGroupChatExit(true);
     QCOMPARE(settings->seen.size(), 1);
-    QCOMPARE(settings->seen[0].command, 0x1111);
+    QCOMPARE(settings->seen[0].command, Command::OpenSettings);
     QCOMPARE(PayloadReader(settings->seen[0].data).readInt(), 3);
     QCOMPARE(groupChat->seen.size(), 1);
-    QCOMPARE(groupChat->seen[0].command, 0x110B);
+    QCOMPARE(groupChat->seen[0].command, Command::GroupChatExit);
 
     MainEventProcess::markAdvancedLabel(QStringLiteral("m2"), QStringLiteral("read"),
                                         QStringLiteral("z@lumio"));
@@ -234,7 +227,7 @@ void tst_MainEventProcess::sourcesAndTargets()
     deliverPosted();
 
     const Seen label = contacts->seen.last();
-    QCOMPARE(label.command, 0x127F);
+    QCOMPARE(label.command, Command::MarkAdvancedLabel);
     QCOMPARE(label.source, QString::fromLatin1(Address::GroupChat));
     QVERIFY(label.posted);
     {
@@ -247,10 +240,10 @@ void tst_MainEventProcess::sourcesAndTargets()
     QCOMPARE(groupChat->seen.size(), 1);
 
     QCOMPARE(panel->seen.size(), 3);
-    QCOMPARE(panel->seen[1].command, 0x10E2);
+    QCOMPARE(panel->seen[1].command, Command::ShowCardInPanel);
     QCOMPARE(panel->seen[1].source, QString::fromLatin1(Address::Chat));
     QCOMPARE(PayloadReader(panel->seen[1].data).readString(), QStringLiteral("card@lumio"));
-    QCOMPARE(panel->seen[2].command, 0x10D7);
+    QCOMPARE(panel->seen[2].command, Command::MouseHover);
     QVERIFY(panel->seen[2].source.isEmpty());
     QVERIFY(panel->seen[2].posted);
     QCOMPARE(chat->seen.size(), 1);
@@ -278,7 +271,7 @@ void tst_MainEventProcess::postedRequestsWaitForTheEventLoop()
 
     deliverPosted();
     QCOMPARE(login->seen.size(), 1);
-    QCOMPARE(login->seen[0].command, 0x10A8);
+    QCOMPARE(login->seen[0].command, Command::ShowLoginWindowAgain);
     QCOMPARE(panel->seen.size(), 1);
     {
         PayloadReader r(panel->seen[0].data);
@@ -286,11 +279,11 @@ void tst_MainEventProcess::postedRequestsWaitForTheEventLoop()
         QVERIFY(r.ok() && r.atEnd());
     }
     QCOMPARE(profile->seen.size(), 3);
-    QCOMPARE(profile->seen[1].command, 0x10E4);
-    QCOMPARE(profile->seen[2].command, 0x10F8);
+    QCOMPARE(profile->seen[1].command, Command::ShowMyProfile);
+    QCOMPARE(profile->seen[2].command, Command::OpenProfileSettings);
     QCOMPARE(settings->seen.size(), 2);
-    QCOMPARE(settings->seen[0].command, 0x10A1);
-    QCOMPARE(settings->seen[1].command, 0x1240);
+    QCOMPARE(settings->seen[0].command, Command::OpenHotKeySettings);
+    QCOMPARE(settings->seen[1].command, Command::OpenClearFilesDialog);
     for (const Party *p : {login, panel, settings})
         for (const Seen &seen : p->seen)
             QVERIFY(seen.posted && seen.source == Shell);
@@ -315,7 +308,7 @@ void tst_MainEventProcess::fanOutReachesEveryParty()
 
     MainEventProcess::choosePresence(QStringLiteral("离开"), QStringLiteral("back soon"), 3);
     for (Party *p : {login, contacts}) {
-        QCOMPARE(commands(p), QList<int>{0x10AE});
+        QCOMPARE(commands(p), QList<int>{Command::ChoosePresence});
         QCOMPARE(p->seen[0].target, p->pluginId());
         PayloadReader r(p->seen[0].data);
         QCOMPARE(r.readString(), QStringLiteral("离开"));
@@ -325,9 +318,9 @@ void tst_MainEventProcess::fanOutReachesEveryParty()
     }
 
     MainEventProcess::setSignature(QStringLiteral("busy today"));
-    QCOMPARE(contacts->seen.last().command, 0x1125);
+    QCOMPARE(contacts->seen.last().command, Command::SetSignature);
     QCOMPARE(PayloadReader(contacts->seen.last().data).readString(), QStringLiteral("busy today"));
-    QCOMPARE(commands(profile), QList<int>{0x1125});
+    QCOMPARE(commands(profile), QList<int>{Command::SetSignature});
     QVERIFY(profile->seen[0].data.isEmpty());
 
     for (Party *p : all)
@@ -335,14 +328,16 @@ void tst_MainEventProcess::fanOutReachesEveryParty()
     MainEventProcess::setAllOffline();
     for (Party *p : all)
         QCOMPARE(commands(p), (QList<Party *>{chat, card, groupChat, panel}.contains(p)
-                                   ? QList<int>{0x1151} : QList<int>{}));
+                                   ? QList<int>{Command::SetAllOffline}
+                                   : QList<int>{}));
 
     for (Party *p : all)
         p->seen.clear();
     MainEventProcess::announceOnline();
     for (Party *p : all)
         QCOMPARE(commands(p), (QList<Party *>{chat, card, panel}.contains(p)
-                                   ? QList<int>{0x1152} : QList<int>{}));
+                                   ? QList<int>{Command::AnnounceOnline}
+                                   : QList<int>{}));
 
     for (Party *p : all)
         p->seen.clear();
@@ -353,7 +348,7 @@ void tst_MainEventProcess::fanOutReachesEveryParty()
         QVERIFY(p->seen.isEmpty());
     deliverPosted();
     for (Party *p : all) {
-        QCOMPARE(commands(p), QList<int>{0x1237});
+        QCOMPARE(commands(p), QList<int>{Command::SkinChange});
         QVERIFY(p->seen[0].posted);
         QVERIFY(p->seen[0].target.isEmpty());
         QCOMPARE(p->seen[0].source, Shell);
@@ -369,24 +364,24 @@ void tst_MainEventProcess::questionsDecodeTheAnswer()
     Party *login = party(Address::Login);
     Party *groupChat = party(Address::GroupChat);
 
-    contacts->answer(0x1048, PayloadWriter::pack(true));
+    contacts->answer(Command::IsConnected, PayloadWriter::pack(true));
     QVERIFY(MainEventProcess::isConnected());
     QVERIFY(contacts->seen[0].data.isEmpty());
     QVERIFY(!contacts->seen[0].posted);
 
-    chat->answer(0x10C6, PayloadWriter::pack(qint32(5)));
+    chat->answer(Command::RemainingUnreadCount, PayloadWriter::pack(qint32(5)));
     QCOMPARE(MainEventProcess::remainingUnreadCount(QStringLiteral("a@lumio")), 5);
     QVERIFY(chat->seen[0].source.isEmpty());
     QCOMPARE(PayloadReader(chat->seen[0].data).readString(), QStringLiteral("a@lumio"));
 
-    chat->answer(0x10CC, PayloadWriter::pack(QStringLiteral("<p>hi</p>")));
+    chat->answer(Command::MessageHtml, PayloadWriter::pack(QStringLiteral("<p>hi</p>")));
     QCOMPARE(MainEventProcess::messageHtml(QStringLiteral("hi")), QStringLiteral("<p>hi</p>"));
     QVERIFY(chat->seen.last().source.isEmpty());
 
-    small->answer(0x111B, PayloadWriter::pack(qint32(12)));
+    small->answer(Command::SenderUnreadCount, PayloadWriter::pack(qint32(12)));
     QCOMPARE(MainEventProcess::senderUnreadCount(QStringLiteral("pa_news@lumio")), 12);
 
-    groupChat->answer(0x11D1, PayloadWriter::pack(QStringLiteral("shared")));
+    groupChat->answer(Command::FileInviteQuery, PayloadWriter::pack(QStringLiteral("shared")));
     QCOMPARE(MainEventProcess::fileInviteQuery(QStringLiteral("g"), QStringLiteral("f")),
              QStringLiteral("shared"));
     {
@@ -397,9 +392,9 @@ void tst_MainEventProcess::questionsDecodeTheAnswer()
     }
 
     int opaque = 0;
-    login->answer(0x1083, addressOf(&opaque));
+    login->answer(Command::LoginRecord, addressOf(&opaque));
     QCOMPARE(MainEventProcess::loginRecordAddress(), reinterpret_cast<quintptr>(&opaque));
-    groupChat->answer(0x11AD, addressOf(&opaque));
+    groupChat->answer(Command::GroupRecord11AD, addressOf(&opaque));
     QCOMPARE(MainEventProcess::groupRecord11AD(QStringLiteral("g")),
              reinterpret_cast<quintptr>(&opaque));
 
@@ -407,14 +402,16 @@ void tst_MainEventProcess::questionsDecodeTheAnswer()
     m_router->setShellHandler([&atShell](BaseEvent *e) {
         atShell.append({e->command(), e->data(), e->sourceId(), e->targetId(), e->posted()});
         const char *answers[] = {"me@lumio", "key-1", "uid-1"};
-        const int index = e->command() == 0x1047 ? 0 : e->command() == 0x10AA ? 1 : 2;
+        const int index = e->command() == Command::OwnJid         ? 0
+                          : e->command() == Command::LogUploadKey ? 1
+                                                                  : 2;
         e->setData(PayloadWriter::pack(QString::fromLatin1(answers[index])));
     });
     QCOMPARE(MainEventProcess::ownJid(), QStringLiteral("me@lumio"));
     QCOMPARE(MainEventProcess::logUploadKey(), QStringLiteral("key-1"));
     QCOMPARE(MainEventProcess::logUploadUserId(), QStringLiteral("uid-1"));
     QCOMPARE(atShell.size(), 3);
-    QCOMPARE(atShell[2].command, 0x10AB);
+    QCOMPARE(atShell[2].command, Command::LogUploadUserId);
     for (const Seen &seen : atShell)
         QVERIFY(seen.source == Shell && seen.target == Shell);
 }
@@ -424,7 +421,7 @@ void tst_MainEventProcess::missingAnswersGiveDefaults()
     LogCapture log;
 
     QCOMPARE(MainEventProcess::isConnected(), false);
-    QVERIFY(log.contains(QStringLiteral("no answer to command 0x1048")));
+    QVERIFY(log.contains(noAnswerTo(Command::IsConnected)));
     QCOMPARE(MainEventProcess::userName(), QString());
     QCOMPARE(MainEventProcess::senderUnreadCount(QStringLiteral("j")), 0);
     QCOMPARE(MainEventProcess::loginRecordAddress(), quintptr(0));
@@ -448,12 +445,12 @@ void tst_MainEventProcess::missingAnswersGiveDefaults()
     QCOMPARE(chat->seen.size(), 2);
     QCOMPARE(card->seen.size(), 2);
     QCOMPARE(groupChat->seen.size(), 2);
-    QVERIFY(log.contains(QStringLiteral("no answer to command 0x10cc")));
-    QVERIFY(log.contains(QStringLiteral("no answer to command 0x1043")));
+    QVERIFY(log.contains(noAnswerTo(Command::MessageHtml)));
+    QVERIFY(log.contains(noAnswerTo(Command::ContactCard)));
 
     // An answer too short for its value reads as the default.
-    chat->answer(0x10C9, QByteArray(""));
-    chat->answer(0x10C6, QByteArray("\x00\x01", 2));
+    chat->answer(Command::HasUnfinishedChats, QByteArray(""));
+    chat->answer(Command::RemainingUnreadCount, QByteArray("\x00\x01", 2));
     QCOMPARE(MainEventProcess::hasUnfinishedChats(), false);
     QCOMPARE(MainEventProcess::remainingUnreadCount(QStringLiteral("j")), 0);
 }
@@ -471,7 +468,7 @@ void tst_MainEventProcess::recordAnswersAreCopies()
     vcard->remarkName = QStringLiteral("Ali");
     vcard->headImagePath = QStringLiteral("/heads/alice.png");
     vcard->presence = 4;
-    card->answer(0x1043, addressOf(vcard.get()));
+    card->answer(Command::ContactCard, addressOf(vcard.get()));
     const VcardInfo copy = MainEventProcess::contactCard(QStringLiteral("alice@lumio"));
     QVERIFY(card->seen.last().source.isEmpty());
     vcard->nickName = QStringLiteral("changed");
@@ -482,19 +479,19 @@ void tst_MainEventProcess::recordAnswersAreCopies()
     QCOMPARE(copy.headImagePath, QStringLiteral("/heads/alice.png"));
     QCOMPARE(copy.presence, 4);
 
-    card->answer(0x1043, addressOf(nullptr));
+    card->answer(Command::ContactCard, addressOf(nullptr));
     const VcardInfo none = MainEventProcess::contactCard(QStringLiteral("ghost@lumio"));
     QVERIFY(none.jid.isEmpty() && none.nickName.isEmpty() && none.presence == 0);
 
     VcardInfo own;
     own.jid = QStringLiteral("me@lumio");
     own.signature = QStringLiteral("hello");
-    account->answer(0x1127, addressOf(&own));
+    account->answer(Command::OwnAccount, addressOf(&own));
     QCOMPARE(MainEventProcess::ownAccount().signature, QStringLiteral("hello"));
 
     auto user = std::make_unique<UserRecord>(
         UserRecord{QStringLiteral("me@lumio"), QStringLiteral("me"), QStringLiteral("me_folder")});
-    directory->answer(0x113E, addressOf(user.get()));
+    directory->answer(Command::CurrentUser, addressOf(user.get()));
     const UserRecord userCopy = MainEventProcess::currentUser();
     user.reset();
     QCOMPARE(userCopy.folderName, QStringLiteral("me_folder"));
@@ -502,13 +499,13 @@ void tst_MainEventProcess::recordAnswersAreCopies()
 
     const GroupRecord room{QStringLiteral("room@conference.lumio"), QStringLiteral("Team"),
                            QStringLiteral("/heads/team.png")};
-    groupChat->answer(0x11A9, addressOf(&room));
+    groupChat->answer(Command::Group, addressOf(&room));
     QCOMPARE(MainEventProcess::group(room.jid).name, QStringLiteral("Team"));
     QCOMPARE(PayloadReader(groupChat->seen.last().data).readString(), room.jid);
 
     const PublicAccountRecord news{QStringLiteral("pa_news@lumio"), QStringLiteral("News"),
                                    QStringLiteral("/heads/news.png")};
-    card->answer(0x1226, addressOf(&news));
+    card->answer(Command::PublicAccount, addressOf(&news));
     const PublicAccountRecord newsCopy = MainEventProcess::publicAccount(news.jid);
     QCOMPARE(newsCopy.name, QStringLiteral("News"));
     QCOMPARE(newsCopy.imagePath, QStringLiteral("/heads/news.png"));
@@ -528,7 +525,7 @@ void tst_MainEventProcess::containerAnswers()
     second.text = QStringLiteral("two");
     unread->insert(QStringLiteral("a@lumio"), {first, second});
     unread->insert(QStringLiteral("b@lumio"), {});
-    chat->answer(0x10CA, addressOf(unread.get()));
+    chat->answer(Command::UnreadMessages, addressOf(unread.get()));
     const MainEventProcess::UnreadMessages copy = MainEventProcess::unreadMessages();
     unread.reset();
     QCOMPARE(copy.keys(), (QStringList{QStringLiteral("a@lumio"), QStringLiteral("b@lumio")}));
@@ -537,18 +534,18 @@ void tst_MainEventProcess::containerAnswers()
     QVERIFY(chat->seen[0].source.isEmpty());
     QVERIFY(chat->seen[0].data.isEmpty());
 
-    chat->answer(0x10CA, addressOf(nullptr));
+    chat->answer(Command::UnreadMessages, addressOf(nullptr));
     QVERIFY(MainEventProcess::unreadMessages().isEmpty());
 
     auto groups = std::make_unique<QStringList>(QStringList{QStringLiteral("Friends"),
                                                             QStringLiteral("同事")});
-    panel->answer(0x11BD, addressOf(groups.get()));
+    panel->answer(Command::ExpandedGroups, addressOf(groups.get()));
     const QStringList expanded = MainEventProcess::expandedGroups();
     groups.reset();
     QCOMPARE(expanded, (QStringList{QStringLiteral("Friends"), QStringLiteral("同事")}));
 
     QWidget contactList;
-    panel->answer(0x1086, addressOf(&contactList));
+    panel->answer(Command::ContactListWidget, addressOf(&contactList));
     QCOMPARE(MainEventProcess::contactListWidget(), &contactList);
 }
 

@@ -4,6 +4,8 @@
 #include "app/CrashCapture.h"
 #include "app/CrashPacker.h"
 
+#include <lumio/Commands.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -249,9 +251,9 @@ void tst_CrashHook::logInTellsTheCrashPathWhereLogIniIs()
 {
     harness::PrivateShell shell;
     const QString folder = shell.loadAccount(QStringLiteral("bob"));
-    shell.ask(0x108C, harness::bytes(QStringLiteral("unused")));
+    shell.ask(Command::LoginCompleted, harness::bytes(QStringLiteral("unused")));
     QCOMPARE(CrashCapture::currentJob().userFolder, folder);
-    shell.ask(0x1172);
+    shell.ask(Command::LoggedOut);
     QCOMPARE(CrashCapture::currentJob().userFolder, QString());
 }
 

@@ -1,4 +1,5 @@
 #include <lumio/BaseEvent.h>
+#include <lumio/Commands.h>
 
 #include <QCoreApplication>
 #include <QtTest>
@@ -53,9 +54,10 @@ private slots:
 
 void tst_BaseEvent::fieldsAndConstructorOrder()
 {
-    BaseEvent event(0x1055, QByteArray("abc"), QStringLiteral("target"), QStringLiteral("source"));
+    BaseEvent event(Command::ShowLoginWindow, QByteArray("abc"), QStringLiteral("target"),
+                    QStringLiteral("source"));
     QCOMPARE(int(event.type()), 1000);
-    QCOMPARE(event.command(), 0x1055);
+    QCOMPARE(event.command(), Command::ShowLoginWindow);
     QCOMPARE(event.data(), QByteArray("abc"));
     QCOMPARE(event.targetId(), QStringLiteral("target"));
     QCOMPARE(event.sourceId(), QStringLiteral("source"));
