@@ -59,10 +59,7 @@ ChatWindow::ChatWindow(const QString &peerJid, QWidget *parent)
     if (!head.isNull())
         m_head->setPixmap(head.scaled(44, 44, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_title->setText(name);
-    QFont titleFont(QStringLiteral("Noto Sans CJK SC"));
-    titleFont.setPixelSize(16);
-    titleFont.setBold(true);
-    m_title->setFont(titleFont);
+    m_title->setObjectName(QStringLiteral("packName"));
     m_subtitle->setText(peer.isValid() ? peer.department + QStringLiteral(" · ") + peer.title : QString());
     auto *titles = new QVBoxLayout;
     titles->setSpacing(2);

@@ -15,6 +15,8 @@ public:
     // The title-bar band colour and its gradient partner.
     static QString firstColor();
     static QString secondColor();
+    // Buttons and bands that carry white text.
+    static QString accentColor();
     // Paints a window's header band and buttons from the current skin.
     static void apply(QWidget *window);
 };

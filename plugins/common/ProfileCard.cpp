@@ -22,10 +22,7 @@ ProfileCard::ProfileCard(QWidget *parent)
     m_head->setFixedSize(80, 80);
     m_head->setAlignment(Qt::AlignCenter);
     headerLayout->addWidget(m_head, 0, Qt::AlignHCenter);
-    QFont nameFont(QStringLiteral("Noto Sans CJK SC"));
-    nameFont.setPixelSize(20);
-    nameFont.setBold(true);
-    m_name->setFont(nameFont);
+    m_name->setObjectName(QStringLiteral("packName"));
     headerLayout->addWidget(m_name, 0, Qt::AlignHCenter);
     headerLayout->addWidget(m_status, 0, Qt::AlignHCenter);
     m_details->setTextFormat(Qt::RichText);

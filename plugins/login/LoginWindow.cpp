@@ -43,12 +43,10 @@ LoginWindow::LoginWindow(QWidget *parent)
     header->setObjectName(QStringLiteral("packHeader"));
     header->setFixedHeight(150);
     auto *title = new QLabel(QStringLiteral("Lumio"));
-    QFont big(QStringLiteral("Noto Sans CJK SC"));
-    big.setPixelSize(34);
-    big.setBold(true);
-    title->setFont(big);
+    title->setObjectName(QStringLiteral("packTitle"));
     title->setAlignment(Qt::AlignCenter);
     auto *slogan = new QLabel(QStringLiteral("企业即时通讯"));
+    slogan->setObjectName(QStringLiteral("packSubtitle"));
     slogan->setAlignment(Qt::AlignCenter);
     auto *headerLayout = new QVBoxLayout(header);
     headerLayout->addStretch();

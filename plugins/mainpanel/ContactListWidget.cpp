@@ -78,6 +78,7 @@ ContactListWidget::ContactListWidget(QWidget *parent)
 
 void ContactListWidget::applySkin()
 {
+    setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(QStringLiteral(
         "ContactListWidget { background: white; }"
         "QLineEdit { border: 1px solid #d5dde2; border-radius: 14px; padding: 4px 10px;"
@@ -87,7 +88,7 @@ void ContactListWidget::applySkin()
         "QToolButton::menu-indicator { image: none; }"
         "QTreeWidget { background: white; border: none; outline: 0; }"
         "QTreeWidget::item:selected { background: #e8f4f1; }")
-                      .arg(PackSkin::secondColor()));
+                      .arg(PackSkin::accentColor()));
 }
 
 QString ContactListWidget::jidAt(QTreeWidgetItem *item) const
