@@ -12,6 +12,7 @@
 #include <lumio/MessageData.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
+#include <lumio/SysUIData.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -70,6 +71,7 @@ private slots:
     void openChatWindowTalksWithTheSimulator();
     void fileOfferAndPhoneCallCarryTheirRecords();
     void contactListIsHandedOverNotOwned();
+    void skinIsTakenOnlyWithItsRecord();
 
 private:
     void onShell(BaseEvent *event);
@@ -355,6 +357,29 @@ void tst_PluginPack::contactListIsHandedOverNotOwned()
     auto *owner = new QWidget;
     again->setParent(owner);
     delete owner;
+}
+
+void tst_PluginPack::skinIsTakenOnlyWithItsRecord()
+{
+    MainEventProcess::openChatWindow(true, Wang);
+    QWidget *window = topLevel("ChatWindow");
+    QVERIFY(window);
+    SysUIData skin;
+    skin.firstColor = QColor(QStringLiteral("#336699"));
+    MainEventProcess::broadcastSkin(skin);
+    const QString painted = skin.firstColor.darker(115).name();
+    QTRY_VERIFY(window->styleSheet().contains(painted));
+
+    // An address without the record attached may point anywhere: never read.
+    m_log.clear();
+    SysUIData stray;
+    stray.firstColor = QColor(QStringLiteral("#aa0000"));
+    PayloadWriter payload;
+    payload.writeAddress(&stray);
+    BusRequest::tell(0x1237, QString(), payload.bytes());
+    QVERIFY(m_log.contains(QStringLiteral("skin change without its record")));
+    QVERIFY(window->styleSheet().contains(painted));
+    window->close();
 }
 
 QTEST_MAIN(tst_PluginPack)
