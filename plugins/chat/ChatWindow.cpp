@@ -18,11 +18,10 @@ namespace {
 
 constexpr int HeadSide = 36;
 
-QLabel *headLabel(const QString &path)
+QLabel *headLabel(const QPixmap &picture)
 {
     auto *label = new QLabel;
     label->setFixedSize(HeadSide, HeadSide);
-    QPixmap picture(path);
     if (!picture.isNull())
         label->setPixmap(picture.scaled(HeadSide, HeadSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     label->setAlignment(Qt::AlignTop);
@@ -143,13 +142,11 @@ void ChatWindow::appendMessage(const MessageData &message)
         rowLayout->addStretch();
         rowLayout->addWidget(stamp, 0, Qt::AlignBottom);
         rowLayout->addWidget(bubble);
-        rowLayout->addWidget(headLabel(QString()), 0, Qt::AlignTop);
-        // The user's own head is drawn from the sender's name.
-        auto *own = static_cast<QLabel *>(rowLayout->itemAt(3)->widget());
-        own->setPixmap(HeadImages::draw(message.fromName.left(1), message.fromJid.section(QLatin1Char('@'), 0, 0), 72)
-                           .scaled(HeadSide, HeadSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        const QString seed = message.fromJid.section(QLatin1Char('@'), 0, 0);
+        rowLayout->addWidget(headLabel(HeadImages::draw(message.fromName.left(1), seed, 2 * HeadSide)),
+                             0, Qt::AlignTop);
     } else {
-        rowLayout->addWidget(headLabel(m_headPath), 0, Qt::AlignTop);
+        rowLayout->addWidget(headLabel(QPixmap(m_headPath)), 0, Qt::AlignTop);
         rowLayout->addWidget(bubble);
         rowLayout->addWidget(stamp, 0, Qt::AlignBottom);
         rowLayout->addStretch();
