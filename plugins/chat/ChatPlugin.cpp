@@ -197,6 +197,11 @@ void ChatPlugin::skinChanged()
 
 void ChatPlugin::loggedIn(const QString &jid)
 {
+    // Nothing of the previous user's conversations may reach the next one.
+    if (!m_ownJid.isEmpty() && m_ownJid != jid) {
+        m_unread.clear();
+        releaseWindows();
+    }
     m_ownJid = jid;
     QString error;
     if (!MessagePage::install(shellString(Command::MessageFilePath), &error))

@@ -125,6 +125,12 @@ void ContactListWidget::rebuild()
 
 void ContactListWidget::setOwnJid(const QString &jid)
 {
+    if (m_ownJid != jid.toLower()) {
+        m_unread.clear();
+        m_flashing.clear();
+        m_presence.clear();
+        m_flashTimer->stop();
+    }
     m_ownJid = jid.toLower();
     rebuild();
 }

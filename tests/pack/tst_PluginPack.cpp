@@ -72,6 +72,7 @@ private slots:
     void fileOfferAndPhoneCallCarryTheirRecords();
     void contactListIsHandedOverNotOwned();
     void skinIsTakenOnlyWithItsRecord();
+    void changeOfUserStartsClean();
 
 private:
     void onShell(BaseEvent *event);
@@ -380,6 +381,28 @@ void tst_PluginPack::skinIsTakenOnlyWithItsRecord()
     QVERIFY(m_log.contains(QStringLiteral("skin change without its record")));
     QVERIFY(window->styleSheet().contains(painted));
     window->close();
+}
+
+void tst_PluginPack::changeOfUserStartsClean()
+{
+    m_arrived.clear();
+    demo(DemoMessage);
+    QTRY_COMPARE(m_arrived.size(), 1);
+    QVERIFY(!MainEventProcess::unreadMessages().isEmpty());
+
+    m_calls.clear();
+    MainEventProcess::loginExit();
+    QTRY_VERIFY(!MainEventProcess::isConnected());
+    const int lost = indexOf(0x102C);
+    QVERIFY(lost >= 0);
+    QVERIFY(!PayloadReader(m_calls.at(lost).data).readBool());
+
+    MainEventProcess::showLoginWindow(QStringLiteral("lisi"), QStringLiteral("1"));
+    QTRY_VERIFY(indexOf(0x101B) >= 0);
+    QCOMPARE(MainEventProcess::currentUser().folderName, QStringLiteral("lisi"));
+    QCOMPARE(MainEventProcess::ownAccount().nickName, QStringLiteral("李四"));
+    QVERIFY(MainEventProcess::unreadMessages().isEmpty());
+    QCOMPARE(MainEventProcess::remainingUnreadCount(m_arrived.first().fromJid), 0);
 }
 
 QTEST_MAIN(tst_PluginPack)
