@@ -17,6 +17,9 @@
 namespace {
 
 constexpr int HeadSide = 36;
+constexpr int BubbleWidth = 340;
+// Both paddings, both borders and a little air.
+constexpr int BubblePadding = 2 * 11 + 2 + 4;
 
 QLabel *headLabel(const QPixmap &picture)
 {
@@ -132,9 +135,17 @@ void ChatWindow::appendMessage(const MessageData &message)
     bubble->setObjectName(message.outgoing ? QStringLiteral("bubbleOut") : QStringLiteral("bubbleIn"));
     bubble->setTextFormat(Qt::PlainText);
     bubble->setText(message.text);
-    bubble->setWordWrap(true);
     bubble->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    bubble->setMaximumWidth(340);
+    bubble->setMaximumWidth(BubbleWidth);
+    // A wrapping label picks a narrow width on its own; short texts stay on one line.
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(13);
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString &line : message.text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    bubble->setMinimumWidth(qMin(widest + BubblePadding, BubbleWidth));
+    bubble->setWordWrap(widest + BubblePadding > BubbleWidth);
     bubble->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     auto *stamp = new QLabel(message.time.mid(11, 5));
     stamp->setObjectName(QStringLiteral("stamp"));

@@ -63,6 +63,7 @@ void PackSkin::apply(QWidget *window)
         "QLineEdit, QTextEdit, QComboBox { border: 1px solid #d5dde2; border-radius: 4px;"
         " padding: 5px; background: white; }"
         "QLineEdit:focus, QTextEdit:focus { border-color: %2; }"
-        "QComboBox::drop-down { border: none; width: 22px; }")
+        "QComboBox::drop-down { border: none; width: 22px; }"
+        "QComboBox::down-arrow { image: url(:/lumio-pack/art/down.svg); width: 10px; height: 6px; }")
                               .arg(first, second));
 }

@@ -37,7 +37,7 @@ LoginWindow::LoginWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("LoginWindow"));
     setWindowTitle(QStringLiteral("Lumio 登录"));
-    setFixedSize(380, 470);
+    setFixedSize(380, 430);
 
     auto *header = new QWidget;
     header->setObjectName(QStringLiteral("packHeader"));

@@ -79,12 +79,11 @@ void ContactItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         painter->fillRect(r, QColor(0xf5, 0xf9, 0xf8));
     const int presence = index.data(PresenceRole).toInt();
     const bool flash = index.data(FlashRole).toBool();
-    const QRect headRect(r.left() + 12, r.top() + 8, 40, 40);
-    if (!flash) {
-        const QPixmap head = headFor(index.data(HeadRole).toString(), presence > 0);
-        if (!head.isNull())
-            painter->drawPixmap(headRect, head);
-    }
+    // A flashing head jumps a little, as someone waving for attention.
+    const QRect headRect = QRect(r.left() + 12, r.top() + 8, 40, 40).translated(flash ? QPoint(2, -2) : QPoint());
+    const QPixmap head = headFor(index.data(HeadRole).toString(), presence > 0);
+    if (!head.isNull())
+        painter->drawPixmap(headRect, head);
     painter->setPen(QPen(Qt::white, 2));
     painter->setBrush(presenceColour(presence));
     painter->drawEllipse(QRect(headRect.right() - 10, headRect.bottom() - 10, 12, 12));

@@ -87,7 +87,11 @@ void ContactListWidget::applySkin()
         " background: %1; font-family: 'Noto Sans CJK SC'; }"
         "QToolButton::menu-indicator { image: none; }"
         "QTreeWidget { background: white; border: none; outline: 0; }"
-        "QTreeWidget::item:selected { background: #e8f4f1; }")
+        "QTreeWidget::item:selected { background: #e8f4f1; }"
+        "QMenu { background: white; border: 1px solid #d5dde2; border-radius: 6px; padding: 6px 0;"
+        " font-family: 'Noto Sans CJK SC'; font-size: 13px; }"
+        "QMenu::item { padding: 7px 28px 7px 22px; color: #1f2d3d; }"
+        "QMenu::item:selected { background: #e8f4f1; color: %1; }")
                       .arg(PackSkin::accentColor()));
 }
 
@@ -191,7 +195,7 @@ QStringList ContactListWidget::expandedGroups() const
 
 bool ContactListWidget::popupOpen() const
 {
-    return m_demoMenu->isVisible();
+    return m_demoMenu && m_demoMenu->isVisible();
 }
 
 void ContactListWidget::filter(const QString &text)

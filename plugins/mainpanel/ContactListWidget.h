@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QMenu>
+#include <QPointer>
 #include <QSet>
 #include <QWidget>
 
@@ -47,7 +49,7 @@ private:
     QLineEdit *m_search;
     QTreeWidget *m_tree;
     QToolButton *m_demoButton;
-    QMenu *m_demoMenu;
+    QPointer<QMenu> m_demoMenu;
     QTimer *m_flashTimer;
     QString m_ownJid;
     QHash<QString, int> m_presence;
