@@ -311,6 +311,15 @@ void tst_PluginPack::fileOfferAndPhoneCallCarryTheirRecords()
     QVERIFY(!offer.attachmentName().isEmpty());
     MainEventProcess::answerFileOffer(offer.fromJid, &offer, QStringLiteral("Reject"));
     QVERIFY(!QFile::exists(m_transferPath + QLatin1Char('/') + offer.attachmentName()));
+    // Posted, the address may be gone by delivery: the answer is dropped, not read.
+    m_log.clear();
+    PayloadWriter posted;
+    posted << offer.fromJid;
+    posted.writeAddress(&offer);
+    posted << QStringLiteral("Receive");
+    BusRequest::post(0x1236, QString::fromLatin1(Address::Chat), posted.bytes());
+    QTRY_VERIFY(m_log.contains(QStringLiteral("file answer without a live message")));
+    QVERIFY(!QFile::exists(m_transferPath + QLatin1Char('/') + offer.attachmentName()));
     MainEventProcess::answerFileOffer(offer.fromJid, &offer, QStringLiteral("Receive"));
     QVERIFY(QFile::exists(m_transferPath + QLatin1Char('/') + offer.attachmentName()));
 
