@@ -1,5 +1,6 @@
 #include "PackSkin.h"
 
+#include <QIcon>
 #include <QWidget>
 
 namespace {
@@ -44,6 +45,8 @@ void PackSkin::apply(QWidget *window)
 {
     if (!window)
         return;
+    if (window->isWindow())
+        window->setWindowIcon(QIcon::fromTheme(QStringLiteral("lumio"), QIcon(QStringLiteral(":/lumio-pack/lumio.svg"))));
     // Our own window classes paint their style-sheet background only when asked to.
     window->setAttribute(Qt::WA_StyledBackground, true);
     const QString first = QColor(firstColor()).darker(115).name();
