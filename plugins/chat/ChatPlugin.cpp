@@ -228,7 +228,8 @@ void ChatPlugin::deliver(const MessageData &message)
 {
     const QString peer = message.fromJid;
     ChatWindow *w = window(peer);
-    const bool seen = w && w->isVisible();
+    // A minimised window is out of sight: its messages wait as unread.
+    const bool seen = w && w->isVisible() && !w->isMinimized();
     if (!ChatStore::save(message, peer, seen))
         logWarn(QStringLiteral("message not stored"));
     if (seen) {
@@ -271,6 +272,7 @@ ChatWindow *ChatPlugin::openWindow(const QString &jid)
             w->appendMessage(m);
     }
     markRead(peer);
+    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->show();
     w->raise();
     w->activateWindow();
