@@ -211,6 +211,13 @@ void tst_PluginPack::wrongPasswordIsRefusedAndNeverWritten()
     }());
     QCOMPARE(indexOf(0x108C), -1);
     QVERIFY(!MainEventProcess::isConnected());
+
+    // A quick launch for somebody unknown waits for the user instead of trying.
+    m_calls.clear();
+    MainEventProcess::showLoginWindow(QStringLiteral("nobody"), QStringLiteral("1"));
+    QVERIFY(topLevel("LoginWindow"));
+    QCOMPARE(window->findChild<QComboBox *>()->currentText(), QStringLiteral("nobody"));
+    QCOMPARE(indexOf(0x10B5), -1);
     for (const QString &line : m_log.lines())
         QVERIFY2(!line.contains(secret), qPrintable(line));
     QDirIterator files(m_env.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
