@@ -129,10 +129,22 @@ void ChatPlugin::handle(BaseEvent &event)
     case Command::MarkMessagesRead: {
         const QString jid = in.readString().toLower();
         const QString id = in.readString();
+        if (!m_unread.contains(jid))
+            break;
         QList<MessageData> &list = m_unread[jid];
-        list.removeIf([&id](const MessageData &m) { return id.isEmpty() || m.messageId == id; });
+        QStringList ids;
+        list.removeIf([&id, &ids](const MessageData &m) {
+            const bool read = id.isEmpty() || m.messageId == id;
+            if (read)
+                ids.append(m.messageId);
+            return read;
+        });
+        const qint32 left = qint32(list.size());
         if (list.isEmpty())
             m_unread.remove(jid);
+        if (!ids.isEmpty() && !ChatStore::markRead(jid, ids))
+            logWarn(QStringLiteral("read state of %1 messages not stored").arg(ids.size()));
+        post(PackCommand::UnreadChanged, QString::fromLatin1(Address::MainPanel), PayloadWriter::pack(jid, left));
         break;
     }
     case Command::UnreadMessages:
