@@ -1,7 +1,7 @@
 #include "FuzzInput.h"
 #include "FuzzTarget.h"
 
-#include "../tests/bus/DispatcherHarness.h"
+#include "DispatcherHarness.h"
 
 #include <lumio/MessageData.h>
 #include <lumio/Records.h>
@@ -19,7 +19,7 @@
 
 // What a plug-in may send the shell: a few commands of its table in a row,
 // each with any payload, sent or posted through the real router. Windows,
-// network and process end sit behind the entries double.
+// network and process end sit behind the recording entries.
 namespace {
 
 QList<int> commands;

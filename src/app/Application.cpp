@@ -6,6 +6,7 @@
 #include "CrashCapture.h"
 #include "CommandLine.h"
 #include "ImInfoDefaults.h"
+#include "SessionHooks.h"
 #include "StartupBanner.h"
 #include "SystemSetData.h"
 #include "WindowEntries.h"
@@ -14,12 +15,14 @@
 #include "bus/MainEventProcess.h"
 #include "bus/PLuginData.h"
 #include "bus/PluginManager.h"
+#include "bus/entries/UninstalledEntries.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/LogConfigFile.h"
 #include "log/CMonitorLogger.h"
 #include "log/LogContext.h"
 #include "log/ShellLog.h"
 #include "platform/TerminationSignals.h"
+#include "store/StoreLog.h"
 #include "ui/LibCtrlsMessageProcess.h"
 
 #include <lumio/Addresses.h>
@@ -120,6 +123,8 @@ LogContext *startLogging(QApplication &app)
     auto *log = new LogContext;
     LogContext::publish(log);
     PluginManager::instance()->setLogger(log);
+    // The store logs into the same file from the first Open, whoever calls it.
+    StoreLog::setShared(log);
     if (!log->openCustomLog(QDir(logFolder).absoluteFilePath(QStringLiteral("CustomLog.csv"))))
         problems.append(QStringLiteral("custom log not opened in %1").arg(logFolder));
     log->setAppFont(QApplication::font());
@@ -198,6 +203,7 @@ int application(int argc, char *argv[])
     startLogging(app);
     // Before the plug-ins: the first log-in may come as soon as they are loaded.
     AccountLogUpload::forShell(&app);
+    SessionHooks::installForShell();
     installWindowEntries();
     loadPlugins();
     showLogin(commandLine);
@@ -214,6 +220,7 @@ int application(int argc, char *argv[])
         log->monitorLogger()->flush();
     if (log)
         log->destroyStream();
+    UninstalledEntries::summary();
     const QString rule(76, QLatin1Char('*'));
     LOG_INFO(rule);
     LOG_INFO(QStringLiteral("end log."));

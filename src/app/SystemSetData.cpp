@@ -3,6 +3,7 @@
 #include "AccountSettingsLoader.h"
 #include "AppPaths.h"
 #include "log/ShellLog.h"
+#include "store/AccountFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,8 +41,7 @@ void SystemSetData::initCommonData(const QString &imInfoPath)
 
 bool SystemSetData::isUsableFolderName(const QString &account)
 {
-    return !account.trimmed().isEmpty() && !account.contains(QLatin1Char('/'))
-        && !account.contains(QLatin1Char('\\')) && !account.contains(QLatin1String(".."));
+    return AccountFolder::isUsableFolderName(account);
 }
 
 bool SystemSetData::loadAccount(const QString &account)

@@ -2,7 +2,7 @@
 
 #include "LoginCache.h"
 #include "PLuginData.h"
-#include "ShellEntries.h"
+#include "entries/CloudQueryEntry.h"
 #include "log/ShellLog.h"
 
 #include <lumio/Addresses.h>
@@ -44,7 +44,7 @@ void cloudAccount(CommandContext &c)
     }
     if (c.hasMainWindow()) {
         const CloudQueryGuard guard;
-        c.cache().setAccountRecord(c.entries().queryCloudAccount(c.cache().accountRecord()));
+        c.cache().setAccountRecord(c.cloudQuery().queryCloudAccount(c.cache().accountRecord()));
     }
     answerRecord(c, c.cache().accountRecord());
 }

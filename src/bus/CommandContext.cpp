@@ -1,7 +1,17 @@
 #include "CommandContext.h"
 
 #include "BusRequest.h"
-#include "ShellEntries.h"
+#include "entries/CloseConfirmationEntry.h"
+#include "entries/CloudQueryEntry.h"
+#include "entries/FriendLabelEntry.h"
+#include "entries/InvitationEntry.h"
+#include "entries/MainWindowEntry.h"
+#include "entries/NoticeEntry.h"
+#include "entries/SessionEntry.h"
+#include "entries/SkinEntry.h"
+#include "entries/TrayEntry.h"
+#include "entries/UnreadBoxEntry.h"
+#include "entries/UpgradeEntry.h"
 #include "log/ShellLog.h"
 
 #include <lumio/Addresses.h>
@@ -23,9 +33,59 @@ CommandContext::CommandContext(BaseEvent &event, const ShellServices &services)
 {
 }
 
-ShellEntries &CommandContext::entries() const
+MainWindowEntry &CommandContext::mainWindow() const
 {
-    return m_services.entries ? *m_services.entries : *ShellEntries::current();
+    return MainWindowEntry::current();
+}
+
+CloseConfirmationEntry &CommandContext::closeConfirmation() const
+{
+    return CloseConfirmationEntry::current();
+}
+
+TrayEntry &CommandContext::tray() const
+{
+    return TrayEntry::current();
+}
+
+UnreadBoxEntry &CommandContext::unreadBox() const
+{
+    return UnreadBoxEntry::current();
+}
+
+InvitationEntry &CommandContext::invitations() const
+{
+    return InvitationEntry::current();
+}
+
+NoticeEntry &CommandContext::notices() const
+{
+    return NoticeEntry::current();
+}
+
+FriendLabelEntry &CommandContext::labels() const
+{
+    return FriendLabelEntry::current();
+}
+
+UpgradeEntry &CommandContext::upgrade() const
+{
+    return UpgradeEntry::current();
+}
+
+CloudQueryEntry &CommandContext::cloudQuery() const
+{
+    return CloudQueryEntry::current();
+}
+
+SkinEntry &CommandContext::skin() const
+{
+    return SkinEntry::current();
+}
+
+SessionEntry &CommandContext::session() const
+{
+    return SessionEntry::current();
 }
 
 const void *CommandContext::objectAt(qint64 address, const std::type_info &type) const
@@ -67,7 +127,7 @@ void CommandContext::answerBytes(const QByteArray &bytes)
 
 bool CommandContext::hasMainWindow() const
 {
-    if (entries().hasMainWindow())
+    if (mainWindow().hasMainWindow())
         return true;
     LOG_DEBUG(
         QStringLiteral("command %1 before the main window exists; ignored").arg(hex(command())));

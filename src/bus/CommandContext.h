@@ -9,6 +9,18 @@
 
 #include <optional>
 
+class CloseConfirmationEntry;
+class CloudQueryEntry;
+class FriendLabelEntry;
+class InvitationEntry;
+class MainWindowEntry;
+class NoticeEntry;
+class SessionEntry;
+class SkinEntry;
+class TrayEntry;
+class UnreadBoxEntry;
+class UpgradeEntry;
+
 // One command as its handler sees it: the payload to read in order, the objects
 // to act on, and the ways to answer it or pass it on.
 class CommandContext
@@ -23,7 +35,19 @@ public:
     SystemSetData &settings() const { return *m_services.settings; }
     PLuginData &subscriptions() const { return *m_services.subscriptions; }
     MainSignalSender &signalSender() const { return *m_services.signalSender; }
-    ShellEntries &entries() const;
+
+    // The receivers' entries, looked up per call so an install at any time counts.
+    MainWindowEntry &mainWindow() const;
+    CloseConfirmationEntry &closeConfirmation() const;
+    TrayEntry &tray() const;
+    UnreadBoxEntry &unreadBox() const;
+    InvitationEntry &invitations() const;
+    NoticeEntry &notices() const;
+    FriendLabelEntry &labels() const;
+    UpgradeEntry &upgrade() const;
+    CloudQueryEntry &cloudQuery() const;
+    SkinEntry &skin() const;
+    SessionEntry &session() const;
 
     // A copy of the object at the payload's next address. The sender keeps the
     // object alive only during its synchronous call, so an address in a posted

@@ -1,7 +1,7 @@
 #include "ContactCommands.h"
 
 #include "MainSignalSender.h"
-#include "ShellEntries.h"
+#include "entries/FriendLabelEntry.h"
 #include "app/SystemSetData.h"
 #include "common/CommonFun.h"
 #include "log/ShellLog.h"
@@ -145,7 +145,7 @@ void addLabelRows(CommandTable &t)
     });
     t.insert(Command::ShowLabelPopup, [](CommandContext &c) {
         const LabelRequest r = readLabelRequest(c.in());
-        c.entries().showLabelPopup(r.jid, r.labelName, r.messageId, r.flag);
+        c.labels().showLabelPopup(r.jid, r.labelName, r.messageId, r.flag);
     });
 }
 

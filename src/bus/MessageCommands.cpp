@@ -2,7 +2,9 @@
 
 #include "LoginCache.h"
 #include "MainSignalSender.h"
-#include "ShellEntries.h"
+#include "entries/InvitationEntry.h"
+#include "entries/TrayEntry.h"
+#include "entries/UnreadBoxEntry.h"
 #include "log/ShellLog.h"
 
 #include <lumio/Commands.h>
@@ -19,8 +21,8 @@ void arrivingMessage(CommandContext &c)
 {
     const QString jid = c.in().readString();
     if (const auto message = c.copyOf<MessageData>()) {
-        c.entries().trayShakeByMessage(jid, *message);
-        c.entries().addMessageToBox(*message, jid);
+        c.tray().trayShakeByMessage(jid, *message);
+        c.unreadBox().addMessageToBox(*message, jid);
     }
 }
 
@@ -30,7 +32,7 @@ void noticeWithTime(CommandContext &c)
     MessageData message;
     message.time = c.in().readString();
     message.type = NoticeMessageType;
-    c.entries().trayShakeByMessage(jid, message);
+    c.tray().trayShakeByMessage(jid, message);
 }
 
 // The first record of the list stands for the notice.
@@ -44,7 +46,7 @@ void noticeFromList(CommandContext &c)
         LOG_DEBUG(QStringLiteral("notice list for %1 is empty; nothing to show").arg(jid));
         return;
     }
-    c.entries().trayShakeByNotice(jid, records->first().text, NoticeSilent);
+    c.tray().trayShakeByNotice(jid, records->first().text, NoticeSilent);
 }
 
 void noticeFromRecord(CommandContext &c)
@@ -52,7 +54,7 @@ void noticeFromRecord(CommandContext &c)
     const QString jid = c.in().readString();
     c.in().readString();
     if (const auto record = c.copyOf<NoticeRecord>())
-        c.entries().trayShakeByNotice(jid, record->text, NoticeSilent);
+        c.tray().trayShakeByNotice(jid, record->text, NoticeSilent);
 }
 
 void messagesRead(CommandContext &c)
@@ -60,11 +62,11 @@ void messagesRead(CommandContext &c)
     const QString jid = c.in().readString();
     const QString messageId = c.in().readString();
     if (!messageId.isEmpty())
-        c.entries().removeMessageById(jid, messageId);
+        c.unreadBox().removeMessageById(jid, messageId);
     else if (!jid.isEmpty())
-        c.entries().removeUnreadMessagesOf(jid);
+        c.unreadBox().removeUnreadMessagesOf(jid);
     else
-        c.entries().removeAllUnreadMessages();
+        c.unreadBox().removeAllUnreadMessages();
 }
 
 void updateBoxEntry(CommandContext &c)
@@ -75,7 +77,7 @@ void updateBoxEntry(CommandContext &c)
     const QString third = in.readString();
     const QString fourth = in.readString();
     const bool flag = in.readBool();
-    c.entries().updateMessageBoxEntry(first, second, third, fourth, flag);
+    c.unreadBox().updateMessageBoxEntry(first, second, third, fourth, flag);
 }
 
 void addMessageRows(CommandTable &t)
@@ -87,27 +89,27 @@ void addMessageRows(CommandTable &t)
     t.insert(Command::AddToMessageBox, [](CommandContext &c) {
         const QString name = c.in().readString();
         if (const auto message = c.copyOf<MessageData>())
-            c.entries().addMessageToBox(*message, name);
+            c.unreadBox().addMessageToBox(*message, name);
     });
     t.insert(Command::MessageArrived, arrivingMessage);
     t.insert(Command::FlashForMessage, [](CommandContext &c) {
         if (const auto message = c.copyOf<MessageData>())
-            c.entries().trayShakeByMessage(message->fromJid, *message);
+            c.tray().trayShakeByMessage(message->fromJid, *message);
     });
     t.insert(Command::NoticeWithTime, noticeWithTime);
     t.insert(Command::NoticeFromList, noticeFromList);
     t.insert(Command::NoticeFromRecord, noticeFromRecord);
     t.insert(Command::MessagesRead, messagesRead);
-    t.insert(Command::RemoveSender, [](CommandContext &c) { c.entries().removeSender(c.in().readString()); });
-    t.insert(Command::StopFlashing, [](CommandContext &c) { c.entries().trayStopFlashing(c.in().readString()); });
+    t.insert(Command::RemoveSender, [](CommandContext &c) { c.unreadBox().removeSender(c.in().readString()); });
+    t.insert(Command::StopFlashing, [](CommandContext &c) { c.tray().trayStopFlashing(c.in().readString()); });
 }
 
 void addMessageBoxRows(CommandTable &t)
 {
-    t.insert(Command::MessageBoxCount, [](CommandContext &c) { c.entries().setMessageBoxCount(c.in().readInt()); });
+    t.insert(Command::MessageBoxCount, [](CommandContext &c) { c.unreadBox().setMessageBoxCount(c.in().readInt()); });
     const CommandHandler visible = [](CommandContext &c) {
         if (c.expectsAnswer())
-            c.answer(c.entries().isMessageBoxVisible());
+            c.answer(c.unreadBox().isMessageBoxVisible());
     };
     t.insert(Command::IsMessageBoxVisible, visible);
     t.insert(Command::IsMessageBoxVisibleAlt, visible);
@@ -115,12 +117,12 @@ void addMessageBoxRows(CommandTable &t)
     t.insert(Command::SetLogUploadKey, [](CommandContext &c) {
         const QString key = c.in().readString();
         c.cache().setLogUploadKey(key);
-        c.entries().setMessageBoxLogUploadKey(key);
+        c.unreadBox().setMessageBoxLogUploadKey(key);
     });
     t.insert(Command::SetLogUploadUserId, [](CommandContext &c) {
         const QString userId = c.in().readString();
         c.cache().setLogUploadUserId(userId);
-        c.entries().setMessageBoxLogUploadUserId(userId);
+        c.unreadBox().setMessageBoxLogUploadUserId(userId);
     });
 }
 
@@ -128,14 +130,14 @@ void addInvitationRows(CommandTable &t)
 {
     t.insert(Command::AudioVideoInvitation, [](CommandContext &c) {
         if (const auto message = c.copyOf<MessageData>())
-            c.entries().showAudioVideoInvitation(*message);
+            c.invitations().showAudioVideoInvitation(*message);
     });
     t.insert(Command::CloseAudioVideoInvitation,
-             [](CommandContext &c) { c.entries().closeAudioVideoInvitation(c.in().readString()); });
+             [](CommandContext &c) { c.invitations().closeAudioVideoInvitation(c.in().readString()); });
     t.insert(Command::ClosePhoneInvitation,
-             [](CommandContext &c) { c.entries().closePhoneInvitation(c.in().readString()); });
+             [](CommandContext &c) { c.invitations().closePhoneInvitation(c.in().readString()); });
     t.insert(Command::CloseFileInvitation,
-             [](CommandContext &c) { c.entries().closeFileInvitation(c.in().readString()); });
+             [](CommandContext &c) { c.invitations().closeFileInvitation(c.in().readString()); });
 }
 
 void addCallRows(CommandTable &t)

@@ -2,8 +2,10 @@
 
 #include "LoginCache.h"
 #include "MainSignalSender.h"
-#include "ShellEntries.h"
-#include "app/CrashCapture.h"
+#include "entries/CloseConfirmationEntry.h"
+#include "entries/MainWindowEntry.h"
+#include "entries/SessionEntry.h"
+#include "entries/UpgradeEntry.h"
 #include "app/SystemSetData.h"
 #include "common/CommonFun.h"
 
@@ -16,11 +18,12 @@ constexpr int BadgeLimit = 99;
 void loginCompleted(CommandContext &c)
 {
     c.in().readString();
-    // Recorded now: the crash path cannot ask the bus where the user's Log.ini is.
-    CrashCapture::setUserFolder(c.settings().accountFolder());
-    c.entries().loginCompleted();
+    // First: the crash path must know the user's folder, and the store must be
+    // open before the windows read it.
+    c.session().loggedIn(c.cache().ownJid(), c.settings().accountFolder());
+    c.mainWindow().loginCompleted();
     c.signalSender().login(true);
-    c.entries().checkFreeDiskSpace();
+    c.mainWindow().checkFreeDiskSpace();
 }
 
 void ownJid(CommandContext &c)
@@ -35,14 +38,14 @@ void statusLine(CommandContext &c)
     const QString text = c.in().readString();
     CommonFun::setStatusText(text);
     if (c.hasMainWindow())
-        c.entries().setStatusLine(text);
+        c.mainWindow().setStatusLine(text);
 }
 
 void unreadBadge(CommandContext &c)
 {
     const int unread = c.in().readInt();
     if (c.hasMainWindow())
-        c.entries().setUnreadBadge(SessionCommands::badgeText(unread));
+        c.mainWindow().setUnreadBadge(SessionCommands::badgeText(unread));
 }
 
 void addConnectionRows(CommandTable &t)
@@ -51,7 +54,7 @@ void addConnectionRows(CommandTable &t)
     t.insert(Command::LoggedOut, [](CommandContext &c) {
         // The next user's credentials are not known until that user logs in; the
         // log upload must not send that user's log under the previous one's key.
-        CrashCapture::clearUser();
+        c.session().userChanged();
         c.cache().setLogUploadUserId(QString());
         c.cache().setLogUploadKey(QString());
         c.signalSender().login(false);
@@ -66,7 +69,7 @@ void addConnectionRows(CommandTable &t)
     t.insert(Command::LoginTip, [](CommandContext &c) { c.signalSender().emitLoginTip(c.in().readString()); });
     t.insert(Command::NoHide, [](CommandContext &c) { c.signalSender().emitNoHide(); });
     t.insert(Command::HideAppBox, [](CommandContext &c) { c.signalSender().emitHideAppbox(); });
-    t.insert(Command::StartUpgradeCheck, [](CommandContext &c) { c.entries().startUpgradeCheck(c.in().readInt()); });
+    t.insert(Command::StartUpgradeCheck, [](CommandContext &c) { c.upgrade().startUpgradeCheck(c.in().readInt()); });
 }
 
 void addMainWindowRows(CommandTable &t)
@@ -74,70 +77,70 @@ void addMainWindowRows(CommandTable &t)
     t.insert(Command::StartMainWindow, [](CommandContext &c) {
         const int code = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().mainWindowLoggedIn(code);
+            c.mainWindow().mainWindowLoggedIn(code);
     });
     t.insert(Command::ShowOnline, [](CommandContext &c) {
         const int value = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().showOnlinePresence(value);
+            c.mainWindow().showOnlinePresence(value);
     });
     t.insert(Command::SetInvisible, [](CommandContext &c) {
         const bool invisible = c.in().readBool();
         if (c.hasMainWindow())
-            c.entries().showInvisiblePresence(invisible);
+            c.mainWindow().showInvisiblePresence(invisible);
     });
     t.insert(Command::MainWindowPresence, [](CommandContext &c) {
         if (c.expectsAnswer())
-            c.answer(qint32(c.hasMainWindow() ? c.entries().mainWindowPresence() : 0));
+            c.answer(qint32(c.hasMainWindow() ? c.mainWindow().mainWindowPresence() : 0));
     });
     t.insert(Command::MainWindowStateFlag, [](CommandContext &c) {
         if (c.expectsAnswer())
-            c.answer(c.hasMainWindow() && c.entries().mainWindowStateFlag());
+            c.answer(c.hasMainWindow() && c.mainWindow().mainWindowStateFlag());
     });
     t.insert(Command::SetPresenceCode, [](CommandContext &c) {
         const int code = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().setMainWindowPresenceCode(code);
+            c.mainWindow().setMainWindowPresenceCode(code);
     });
     t.insert(Command::MainWindowStateValue, [](CommandContext &c) {
         if (c.expectsAnswer())
-            c.answer(qint32(c.hasMainWindow() ? c.entries().mainWindowStateValue() : 0));
+            c.answer(qint32(c.hasMainWindow() ? c.mainWindow().mainWindowStateValue() : 0));
     });
     t.insert(Command::LoginAgain, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().loginAgain();
+            c.mainWindow().loginAgain();
     });
     t.insert(Command::CloseMainWindow, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().closeMainWindowIfVisible();
+            c.mainWindow().closeMainWindowIfVisible();
     });
     t.insert(Command::ShowDocked, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().showMainWindowDocked();
+            c.mainWindow().showMainWindowDocked();
     });
     t.insert(Command::UnreadBadge, unreadBadge);
     t.insert(Command::StatusLine, statusLine);
     t.insert(Command::HotKeyConflict, [](CommandContext &c) {
         const int value = c.in().readInt();
         if (c.hasMainWindow())
-            c.entries().reportHotKeyConflict(value);
+            c.mainWindow().reportHotKeyConflict(value);
     });
     t.insert(Command::ShowReceivedMessage, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().showReceiveMessage();
+            c.mainWindow().showReceiveMessage();
     });
     t.insert(Command::ShowScreenshot, [](CommandContext &c) {
         if (c.hasMainWindow())
-            c.entries().showScreenshot();
+            c.mainWindow().showScreenshot();
     });
 }
 
 void addCloseConfirmationRows(CommandTable &t)
 {
     t.insert(Command::ShowCloseConfirmation,
-             [](CommandContext &c) { c.entries().showCloseConfirmation(c.in().readString()); });
+             [](CommandContext &c) { c.closeConfirmation().showCloseConfirmation(c.in().readString()); });
     t.insert(Command::ResetCloseConfirmation,
-             [](CommandContext &c) { c.entries().resetCloseConfirmation(c.in().readString()); });
+             [](CommandContext &c) { c.closeConfirmation().resetCloseConfirmation(c.in().readString()); });
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #include "SettingsCommands.h"
 
 #include "MainSignalSender.h"
-#include "ShellEntries.h"
+#include "entries/MainWindowEntry.h"
+#include "entries/SkinEntry.h"
 #include "app/SystemSetData.h"
 #include "log/ShellLog.h"
 
@@ -20,7 +21,7 @@ void loadAccount(CommandContext &c)
     const QString account = c.in().readString();
     c.settings().loadAccount(account);
     if (c.hasMainWindow())
-        c.entries().applySkinAndRepaint();
+        c.mainWindow().applySkinAndRepaint();
 }
 
 void reloadAccount(CommandContext &c)
@@ -140,7 +141,7 @@ void addSkinRows(CommandTable &t)
         if (const auto skin = c.copyOf<SysUIData>())
             c.signalSender().emitSkinChange(*skin);
     });
-    t.insert(Command::ShowSkinWindow, [](CommandContext &c) { c.entries().showSkinWindow(); });
+    t.insert(Command::ShowSkinWindow, [](CommandContext &c) { c.skin().showSkinWindow(); });
     t.insert(Command::SetCurrentSkin, [](CommandContext &c) {
         if (const auto skin = c.copyOf<SysUIData>())
             c.settings().setCurrentSkin(*skin);

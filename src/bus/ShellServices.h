@@ -8,7 +8,6 @@ class EventManager;
 class LoginCache;
 class MainSignalSender;
 class PLuginData;
-class ShellEntries;
 class SystemSetData;
 
 // The objects the shell's command handlers act on: the process-wide ones, or a
@@ -19,8 +18,6 @@ struct ShellServices
     SystemSetData *settings = nullptr;
     PLuginData *subscriptions = nullptr;
     MainSignalSender *signalSender = nullptr;
-    // Null: ShellEntries::current(), looked up per command so a later install counts.
-    ShellEntries *entries = nullptr;
     // Null: BusRequest::bus().
     EventManager *bus = nullptr;
     // Null: an address is the object's own. A harness that cannot hand real

@@ -8,6 +8,7 @@
 #include "PresenceText.h"
 #include "ProxySettings.h"
 #include "platform/DiskSpace.h"
+#include "store/AccountFolder.h"
 
 #include "log/FunctionTrace.h"
 #include "log/ShellLog.h"
@@ -170,7 +171,12 @@ quint64 CommonFun::diskFreeMegabytes(const QString &path)
 
 QString CommonFun::jidToFolderName(const QString &jid)
 {
-    return JidParts::jidToFolderName(jid);
+    return AccountFolder::fromJid(jid);
+}
+
+bool CommonFun::isUsableFolderName(const QString &name)
+{
+    return AccountFolder::isUsableFolderName(name);
 }
 
 QList<XmlRecords::Record> CommonFun::readXmlRecords(const QString &path, const QString &recordTag)

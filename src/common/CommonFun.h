@@ -54,6 +54,7 @@ public:
     // The same in MiB; 20000 when the volume cannot be queried.
     static quint64 diskFreeMegabytes(const QString &path);
     static QString jidToFolderName(const QString &jid);
+    static bool isUsableFolderName(const QString &name);
     static QList<XmlRecords::Record> readXmlRecords(const QString &path, const QString &recordTag = {});
 
     // Head images in <userFolder>/designHeadImage.

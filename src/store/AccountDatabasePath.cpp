@@ -1,6 +1,6 @@
 #include "AccountDatabasePath.h"
 
-#include "app/SystemSetData.h"
+#include "AccountFolder.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -24,5 +24,5 @@ QString AccountDatabasePath::databaseFile(const QString &account, const QString 
 
 bool AccountDatabasePath::isUsableAccount(const QString &account)
 {
-    return SystemSetData::isUsableFolderName(account);
+    return AccountFolder::isUsableFolderName(account);
 }

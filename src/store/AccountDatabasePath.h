@@ -1,9 +1,11 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include <QString>
 
 // Where an account's data.db lives: <message-file root>/<account folder>/data.db.
-class AccountDatabasePath
+class LUMIO_STORE_EXPORT AccountDatabasePath
 {
 public:
     // basePath, or the documents folder's "TavrinImFiles" when it is empty.

@@ -6,7 +6,7 @@
 #include "SearchIndex.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +19,7 @@ bool CLocalDataBase::Open(const QString &account, const QString &basePath, bool 
     DBMessageSave::registerMetaType();
     Close();
     if (!AccountDatabasePath::isUsableAccount(account)) {
-        LOG_WARN(QStringLiteral("database not opened: \"%1\" is no account folder").arg(account));
+        STORE_LOG_WARN(QStringLiteral("database not opened: \"%1\" is no account folder").arg(account));
         return false;
     }
     const QString defaultName = QLatin1String(QSqlDatabase::defaultConnection);
@@ -31,21 +31,34 @@ bool CLocalDataBase::Open(const QString &account, const QString &basePath, bool 
 
     const QString folder = AccountDatabasePath::accountFolder(account, basePath);
     if (!QDir().mkpath(folder)) {
-        LOG_ERROR(QStringLiteral("database not opened: cannot create %1").arg(folder));
+        STORE_LOG_ERROR(QStringLiteral("database not opened: cannot create %1").arg(folder));
         return false;
     }
     const QString path = AccountDatabasePath::databaseFile(account, basePath);
     if (!QFileInfo::exists(path)) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly)) {
-            LOG_ERROR(QStringLiteral("database not opened: cannot create %1: %2").arg(path, file.errorString()));
+            STORE_LOG_ERROR(QStringLiteral("database not opened: cannot create %1: %2").arg(path, file.errorString()));
             return false;
         }
     }
     db.setDatabaseName(path);
     if (!db.open()) {
-        LOG_ERROR(QStringLiteral("database %1 not opened: %2").arg(path, StoreSql::describe(db.lastError())));
+        STORE_LOG_ERROR(QStringLiteral("database %1 not opened: %2").arg(path, StoreSql::describe(db.lastError())));
         return false;
+    }
+    // Qt opens any file; only the first read tells a database from a truncated copy or
+    // something else. The file stays as it is: it may be all the user has of the history.
+    {
+        QSqlQuery probe(db);
+        probe.setForwardOnly(true);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM main.sqlite_master")) || !probe.next()) {
+            STORE_LOG_ERROR(QStringLiteral("database %1 not opened: no usable database: %2")
+                                .arg(path, StoreSql::describe(probe.lastError())));
+            probe.clear();
+            db.close();
+            return false;
+        }
     }
     {
         QSqlQuery query(db);

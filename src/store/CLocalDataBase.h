@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include "FileStatusStore.h"
 #include "LoginStore.h"
 #include "MessageDeletion.h"
@@ -11,7 +13,7 @@
 
 // The account's local database, data.db: connection, schema, integrity check, and (through
 // the bases, by table) every row operation. Everything runs on one process-wide handle.
-class CLocalDataBase : public MessageStore,
+class LUMIO_STORE_EXPORT CLocalDataBase : public MessageStore,
                        public MessageLookup,
                        public MessageDeletion,
                        public MessageSearch,

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include <QMetaType>
 #include <QString>
 
 // One message as the history store reads and writes it. The meaning of attr1..attr16
 // depends on message_type; MessageMapping says which of them the generic columns carry.
-struct DBMessageSave
+struct LUMIO_STORE_EXPORT DBMessageSave
 {
     QString message_flag;
     QString jid;

@@ -2,7 +2,7 @@
 
 #include "AccountDatabasePath.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -28,12 +28,12 @@ bool isDamage(int code)
 bool DatabaseCheck::check(const QString &account, const QString &basePath, bool fullCheck)
 {
     if (!AccountDatabasePath::isUsableAccount(account)) {
-        LOG_WARN(QStringLiteral("database check skipped: \"%1\" is no account folder").arg(account));
+        STORE_LOG_WARN(QStringLiteral("database check skipped: \"%1\" is no account folder").arg(account));
         return true;
     }
     const QString path = AccountDatabasePath::databaseFile(account, basePath);
     if (!QFileInfo::exists(path)) {
-        LOG_INFO(QStringLiteral("database check: %1 does not exist").arg(path));
+        STORE_LOG_INFO(QStringLiteral("database check: %1 does not exist").arg(path));
         return true;
     }
     bool healthy = true;
@@ -43,14 +43,14 @@ bool DatabaseCheck::check(const QString &account, const QString &basePath, bool 
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=300"));
         db.setDatabaseName(path);
         if (!db.open()) {
-            LOG_WARN(QStringLiteral("database check: cannot open %1: %2").arg(path, StoreSql::describe(db.lastError())));
+            STORE_LOG_WARN(QStringLiteral("database check: cannot open %1: %2").arg(path, StoreSql::describe(db.lastError())));
         } else {
             healthy = fullCheck ? integrityOk(db) : quickCheck(db);
             db.close();
         }
     }
     QSqlDatabase::removeDatabase(kConnection);
-    LOG_INFO(QStringLiteral("database check of %1: %2").arg(path, healthy ? QStringLiteral("usable")
+    STORE_LOG_INFO(QStringLiteral("database check of %1: %2").arg(path, healthy ? QStringLiteral("usable")
                                                                          : QStringLiteral("damaged")));
     return healthy;
 }
@@ -61,16 +61,16 @@ bool DatabaseCheck::integrityOk(const QSqlDatabase &db)
     if (query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next()) {
         const QString verdict = query.value(0).toString();
         if (verdict != QLatin1String("ok"))
-            LOG_WARN(QStringLiteral("integrity check: %1").arg(verdict));
+            STORE_LOG_WARN(QStringLiteral("integrity check: %1").arg(verdict));
         return verdict == QLatin1String("ok");
     }
     const int code = StoreSql::resultCode(query);
     if (cannotCheck(code)) {
-        LOG_WARN(QStringLiteral("integrity check not possible now, counted as usable: %1")
+        STORE_LOG_WARN(QStringLiteral("integrity check not possible now, counted as usable: %1")
                      .arg(StoreSql::describe(query.lastError())));
         return true;
     }
-    LOG_WARN(QStringLiteral("integrity check failed: %1").arg(StoreSql::describe(query.lastError())));
+    STORE_LOG_WARN(QStringLiteral("integrity check failed: %1").arg(StoreSql::describe(query.lastError())));
     return false;
 }
 
@@ -79,7 +79,7 @@ bool DatabaseCheck::quickCheck(QSqlDatabase db)
 {
     if (!db.transaction()) {
         const int code = StoreSql::resultCode(db.lastError());
-        LOG_WARN(QStringLiteral("quick check: no transaction: %1").arg(StoreSql::describe(db.lastError())));
+        STORE_LOG_WARN(QStringLiteral("quick check: no transaction: %1").arg(StoreSql::describe(db.lastError())));
         return cannotCheck(code) ? true : isDamage(code) ? false : integrityOk(db);
     }
     int code = StoreSql::Ok;
@@ -104,7 +104,7 @@ bool DatabaseCheck::quickCheck(QSqlDatabase db)
             if (db.commit())
                 return true;
         }
-        LOG_WARN(QStringLiteral("quick check: old probe row not removed: %1").arg(StoreSql::describe(db.lastError())));
+        STORE_LOG_WARN(QStringLiteral("quick check: old probe row not removed: %1").arg(StoreSql::describe(db.lastError())));
         db.rollback();
         return true;
     }
@@ -112,13 +112,13 @@ bool DatabaseCheck::quickCheck(QSqlDatabase db)
     if (code == StoreSql::Ok)
         return true;
     if (cannotCheck(code)) {
-        LOG_WARN(QStringLiteral("quick check not possible now, counted as usable: %1").arg(description));
+        STORE_LOG_WARN(QStringLiteral("quick check not possible now, counted as usable: %1").arg(description));
         return true;
     }
     if (isDamage(code)) {
-        LOG_WARN(QStringLiteral("quick check: %1").arg(description));
+        STORE_LOG_WARN(QStringLiteral("quick check: %1").arg(description));
         return false;
     }
-    LOG_INFO(QStringLiteral("quick check inconclusive (%1); running the integrity check").arg(description));
+    STORE_LOG_INFO(QStringLiteral("quick check inconclusive (%1); running the integrity check").arg(description));
     return integrityOk(db);
 }

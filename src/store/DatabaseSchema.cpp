@@ -2,10 +2,11 @@
 
 #include "SchemaText.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QStringList>
 
 namespace {
 const QString kMessages = QStringLiteral("msgrecord");
@@ -18,7 +19,7 @@ bool DatabaseSchema::isIdentifier(const QString &name)
     static const QRegularExpression pattern(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
     if (pattern.match(name).hasMatch())
         return true;
-    LOG_WARN(QStringLiteral("\"%1\" is no table or column name").arg(name));
+    STORE_LOG_WARN(QStringLiteral("\"%1\" is no table or column name").arg(name));
     return false;
 }
 
@@ -80,14 +81,93 @@ bool DatabaseSchema::addColumn(const QSqlDatabase &db, const QString &table, con
 
 void DatabaseSchema::addColumnMarkingRows(const QSqlDatabase &db, const QString &table, const QString &definition)
 {
-    if (!addColumn(db, table, definition))
-        return;
     const QString column = definition.section(QLatin1Char(' '), 0, 0);
+    addColumnFilled(db, table, definition,
+                    QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + QLatin1Char(' ') + column
+                        + QStringLiteral(" = ?"),
+                    1);
+}
+
+// The column and its fill in one savepoint: a fill that fails (or never runs because the
+// process ended) takes the column back with it, so the next Open adds and fills it again.
+// A column that was there alone would never be filled.
+bool DatabaseSchema::addColumnFilled(const QSqlDatabase &db, const QString &table, const QString &definition,
+                                     const QString &fill, const QVariant &value)
+{
+    const QString column = definition.section(QLatin1Char(' '), 0, 0);
+    if (columnExists(db, table, column))
+        return false;
+    StoreSql::Savepoint savepoint(db, QStringLiteral("lumio_migrate"));
+    if (!savepoint.isActive() || !addColumn(db, table, definition))
+        return false;
     QSqlQuery query(db);
-    StoreSql::run(query, QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + QLatin1Char(' ') + column
-                             + QStringLiteral(" = ?"),
-                  {1});
+    const bool filled = value.isValid() ? StoreSql::run(query, fill, {value}) : StoreSql::run(query, fill);
     query.clear();
+    if (!filled) {
+        STORE_LOG_WARN(QStringLiteral("%1.%2 not added: its old rows could not be filled; tried again on the next open")
+                           .arg(table, column));
+        return false;
+    }
+    return savepoint.release();
+}
+
+// Every column of the current layout, whatever the older file lacked, so that no statement
+// of the store meets a missing column. The columns a migration fills are left to it.
+void DatabaseSchema::completeLayout(const QSqlDatabase &db, const QString &table)
+{
+    static const QStringList filledByMigration{QStringLiteral("receivetime"), QStringLiteral("readed"),
+                                               QStringLiteral("isemployee")};
+    QStringList present;
+    {
+        QSqlQuery query(db);
+        if (!StoreSql::run(query, QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')')))
+            return;
+        while (query.next())
+            present << query.value(1).toString().toLower();
+    }
+    if (present.isEmpty())
+        return;
+    for (const QString &definition : columnDefinitions(table)) {
+        const QString column = definition.section(QLatin1Char(' '), 0, 0);
+        if (present.contains(column.toLower()) || filledByMigration.contains(column, Qt::CaseInsensitive))
+            continue;
+        STORE_LOG_INFO(QStringLiteral("%1 lacks column %2: added").arg(table, column));
+        execute(db, QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD ") + definition);
+    }
+}
+
+// The schema's column definitions of table, each "name type" without key constraints
+// (ALTER TABLE cannot add a key).
+QStringList DatabaseSchema::columnDefinitions(const QString &table)
+{
+    QString list = SchemaText::columnsOf(table).trimmed();
+    if (list.startsWith(QLatin1Char('(')) && list.endsWith(QLatin1Char(')')))
+        list = list.mid(1, list.size() - 2);
+    QStringList definitions;
+    int depth = 0;
+    QString current;
+    for (const QChar c : list) {
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        if (c == QLatin1Char(',') && depth == 0) {
+            definitions << current;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    definitions << current;
+    static const QRegularExpression key(QStringLiteral("\\s*primary\\s+key\\s*"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    QStringList out;
+    for (QString definition : definitions) {
+        definition = definition.simplified().replace(key, QStringLiteral(" ")).simplified();
+        if (!definition.isEmpty() && isIdentifier(definition.section(QLatin1Char(' '), 0, 0)))
+            out << definition;
+    }
+    return out;
 }
 
 void DatabaseSchema::rewriteColumn(const QSqlDatabase &db, const QString &table, const QString &column,
@@ -124,11 +204,16 @@ void DatabaseSchema::ensureMessageIndexes(const QSqlDatabase &db, bool created)
         execute(db, SchemaText::createIndex(kMessages, 1, QStringLiteral("unique_jid")));
         execute(db, SchemaText::createIndex(kMessages, 2, QStringLiteral("message_flag")));
         execute(db, SchemaText::createIndex(kMessages, 3, QStringLiteral("messageid")));
-    } else if (!StoreSql::hasRow(db,
-                                 QStringLiteral("SELECT * FROM sqlite_master") +
-                                     QStringLiteral(" WHERE type = 'index' AND tbl_name = ? AND name = ?"),
-                                 {kMessages, SchemaText::indexName(kMessages, 3)})) {
-        execute(db, SchemaText::createIndex(kMessages, 3, QStringLiteral("messageid")));
+    } else {
+        // An Open that ended between the CREATE and its indexes left them missing.
+        const char *columns[] = {"unique_jid", "message_flag", "messageid"};
+        for (int number = 1; number <= 3; ++number) {
+            if (!StoreSql::hasRow(db,
+                                  QStringLiteral("SELECT * FROM sqlite_master") +
+                                      QStringLiteral(" WHERE type = 'index' AND tbl_name = ? AND name = ?"),
+                                  {kMessages, SchemaText::indexName(kMessages, number)}))
+                execute(db, SchemaText::createIndex(kMessages, number, QString::fromLatin1(columns[number - 1])));
+        }
     }
     execute(db, QStringLiteral("CREATE INDEX IF NOT EXISTS ") + kSenderIndex + QStringLiteral(" on ") + kMessages
                     + QStringLiteral("(sender)"));
@@ -143,15 +228,18 @@ void DatabaseSchema::ensureAllTables(const QSqlDatabase &db)
 void DatabaseSchema::ensureTable(const QSqlDatabase &db, const QString &table)
 {
     if (SchemaText::columnsOf(table).isEmpty()) {
-        LOG_WARN(QStringLiteral("no table %1 in the schema").arg(table));
+        STORE_LOG_WARN(QStringLiteral("no table %1 in the schema").arg(table));
         return;
     }
     if (!tableExists(db, table)) {
+        StoreSql::Savepoint savepoint(db, QStringLiteral("lumio_create"));
         const bool created = create(db, table);
         if (created && table == kMessages)
             ensureMessageIndexes(db, true);
         else if (created && table == QLatin1String("pubaccmsgtable"))
             execute(db, SchemaText::createIndex(table, 1, QStringLiteral("unique_jid")));
+        if (created)
+            savepoint.release();
         return;
     }
     if (table == QLatin1String("login"))
@@ -172,6 +260,8 @@ void DatabaseSchema::ensureTable(const QSqlDatabase &db, const QString &table)
         migrateRoomRecord(db);
     else if (table == QLatin1String("callhistoryrecord"))
         migrateCallHistory(db);
+    if (tableExists(db, table))
+        completeLayout(db, table);
 }
 
 void DatabaseSchema::migrateLogin(const QSqlDatabase &db)
@@ -213,8 +303,8 @@ void DatabaseSchema::migrateMessageRecord(const QSqlDatabase &db)
     for (const char *definition : {"message_type INT", "extension1 VARCHAR(100)", "extension2 VARCHAR(100)",
                                    "extension3 VARCHAR(20)", "videoRotate VARCHAR(5)", "messageid VARCHAR(100)"})
         addColumn(db, kMessages, QString::fromLatin1(definition));
-    if (addColumn(db, kMessages, QStringLiteral("receivetime VARCHAR(100)")))
-        execute(db, QStringLiteral("UPDATE msgrecord SET receivetime = time"));
+    addColumnFilled(db, kMessages, QStringLiteral("receivetime VARCHAR(100)"),
+                    QStringLiteral("UPDATE msgrecord SET receivetime = time"));
     addColumnMarkingRows(db, kMessages, QStringLiteral("readed INT"));
     addColumn(db, kMessages, QStringLiteral("senderJid VARCHAR(100)"));
     addColumn(db, kMessages, QStringLiteral("ztime VARCHAR(100)"));

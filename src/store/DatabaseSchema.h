@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 // Creates data.db's tables and brings tables written by older versions up to date,
 // in place and idempotently. Failing steps are logged and the next step runs.
@@ -24,6 +26,10 @@ private:
     static bool create(const QSqlDatabase &db, const QString &table);
     static bool execute(const QSqlDatabase &db, const QString &sql);
     static bool addColumn(const QSqlDatabase &db, const QString &table, const QString &definition);
+    static bool addColumnFilled(const QSqlDatabase &db, const QString &table, const QString &definition,
+                                const QString &fill, const QVariant &value = {});
+    static void completeLayout(const QSqlDatabase &db, const QString &table);
+    static QStringList columnDefinitions(const QString &table);
     static void addColumnMarkingRows(const QSqlDatabase &db, const QString &table, const QString &definition);
     static void rewriteColumn(const QSqlDatabase &db, const QString &table, const QString &column,
                               const QString &from = QStringLiteral("er02"),

@@ -1,5 +1,6 @@
 #include "FileStatusStore.h"
 
+#include "IndexUpkeep.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
 
@@ -7,10 +8,17 @@
 
 namespace {
 
+// Writes of other tables are the store's own too: the search index must not take them for
+// somebody else's and verify every message again.
 bool execute(const QString &sql, std::initializer_list<QVariant> values)
 {
-    QSqlQuery query(StoreHandle::database());
-    return StoreSql::run(query, sql, values);
+    const QSqlDatabase db = StoreHandle::database();
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Neutral);
+    QSqlQuery query(db);
+    const bool ok = StoreSql::run(query, sql, values);
+    query.clear();
+    upkeep.finish(ok);
+    return ok;
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include <QString>
 
 // The small file tables: receive status of files, and local paths of files fetched from
 // the cloud disk or shared with the user.
-class FileStatusStore
+class LUMIO_STORE_EXPORT FileStatusStore
 {
 public:
     static bool AddFileReceiveStatus(const QString &fileId, const QString &status);

@@ -3,7 +3,7 @@
 #include "SearchIndex.h"
 #include "SearchIndexFile.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,9 +20,9 @@ IndexUpkeep::IndexUpkeep(const QSqlDatabase &db, Kind kind, const QString &condi
     if (!index->servesConnection(db) || !beginScope())
         return;
     // Trusted: the index mirrors msgrecord right now, so its figures can follow this write
-    // exactly. readyFor() compares them first when somebody else wrote in between.
+    // exactly. After somebody else's write readyFor() starts a verifying pass instead.
     m_trusted = index->state() == SearchIndex::State::Current
-        && index->readyFor(db, m_scope == Scope::Transaction);
+        && index->readyFor(db);
     if (!index->servesConnection(db)) {
         rollbackScope();
         return;
@@ -82,12 +82,12 @@ bool IndexUpkeep::commitScope()
     if (scope == Scope::Transaction) {
         if (query.exec(QStringLiteral("COMMIT")))
             return true;
-        LOG_ERROR(QStringLiteral("write not committed: %1").arg(StoreSql::describe(query.lastError())));
+        STORE_LOG_ERROR(QStringLiteral("write not committed: %1").arg(StoreSql::describe(query.lastError())));
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     if (scope == Scope::Savepoint && !query.exec(QStringLiteral("RELEASE ") + kSavepoint)) {
-        LOG_ERROR(QStringLiteral("write not released: %1").arg(StoreSql::describe(query.lastError())));
+        STORE_LOG_ERROR(QStringLiteral("write not released: %1").arg(StoreSql::describe(query.lastError())));
         query.exec(QStringLiteral("ROLLBACK TO ") + kSavepoint);
         query.exec(QStringLiteral("RELEASE ") + kSavepoint);
         return false;
@@ -109,7 +109,7 @@ void IndexUpkeep::rollbackScope()
 
 void IndexUpkeep::lost(const QString &why)
 {
-    LOG_WARN(QStringLiteral("search index not kept in step (%1): reconciling").arg(why));
+    STORE_LOG_WARN(QStringLiteral("search index not kept in step (%1): reconciling").arg(why));
     if (m_index && m_index->servesConnection(m_db))
         m_index->startPass(0);
     m_index = nullptr;

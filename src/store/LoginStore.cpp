@@ -1,8 +1,9 @@
 #include "LoginStore.h"
 
+#include "IndexUpkeep.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -30,10 +31,17 @@ LoginInfo fromQuery(const QSqlQuery &query)
     return info;
 }
 
+// Writes of other tables are the store's own too: the search index must not take them for
+// somebody else's and verify every message again.
 bool execute(const QString &sql, std::initializer_list<QVariant> values)
 {
-    QSqlQuery query(StoreHandle::database());
-    return StoreSql::run(query, sql, values);
+    const QSqlDatabase db = StoreHandle::database();
+    IndexUpkeep upkeep(db, IndexUpkeep::Kind::Neutral);
+    QSqlQuery query(db);
+    const bool ok = StoreSql::run(query, sql, values);
+    query.clear();
+    upkeep.finish(ok);
+    return ok;
 }
 
 } // namespace
@@ -52,13 +60,13 @@ QList<LoginInfo> LoginStore::loginInfos(const QString &condition, const QVariant
     QSqlQuery query(StoreHandle::database());
     const QString sql = QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM login") + condition;
     if (!query.prepare(sql)) {
-        LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, StoreSql::describe(query.lastError())));
         return infos;
     }
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, StoreSql::bindable(values.at(i).toString()));
     if (!query.exec()) {
-        LOG_WARN(QStringLiteral("\"%1\" failed: %2").arg(sql, StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("\"%1\" failed: %2").arg(sql, StoreSql::describe(query.lastError())));
         return infos;
     }
     while (query.next())
@@ -84,7 +92,7 @@ bool LoginStore::SaveLoginInfo(const LoginInfo &info)
 bool LoginStore::UpdateLoginProfile(const LoginInfo &info)
 {
     if (!hasAccount(info.account)) {
-        LOG_INFO(QStringLiteral("no remembered account %1: profile not stored").arg(info.account));
+        STORE_LOG_INFO(QStringLiteral("no remembered account %1: profile not stored").arg(info.account));
         return false;
     }
     return execute(QStringLiteral("UPDATE login SET photoUrl = ?,displayname = ?,signature = ?,empphonenum = ? "
@@ -95,7 +103,7 @@ bool LoginStore::UpdateLoginProfile(const LoginInfo &info)
 bool LoginStore::UpdateAutoLogin(const LoginInfo &info)
 {
     if (!hasAccount(info.account)) {
-        LOG_INFO(QStringLiteral("no remembered account %1: automatic log-in unchanged").arg(info.account));
+        STORE_LOG_INFO(QStringLiteral("no remembered account %1: automatic log-in unchanged").arg(info.account));
         return false;
     }
     return execute(QStringLiteral("UPDATE login SET  isAutoLogin = ?, showType = ? WHERE account = ?"),

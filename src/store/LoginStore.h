@@ -1,12 +1,14 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include "LoginInfo.h"
 
 #include <QList>
 #include <QString>
 
 // The login table: accounts remembered on this machine, newest log-in first.
-class LoginStore
+class LUMIO_STORE_EXPORT LoginStore
 {
 public:
     // Inserts a new account, or updates an existing one's passwords, flags and log-in

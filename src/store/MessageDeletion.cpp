@@ -4,7 +4,7 @@
 #include "StoreHandle.h"
 #include "StoreSql.h"
 #include "TimeRange.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -39,11 +39,11 @@ bool MessageDeletion::deleteWhere(const QString &condition, const QVariantList &
         query.bindValue(i, texts.at(i));
     ok = ok && query.exec();
     if (!ok)
-        LOG_WARN(QStringLiteral("delete where %1 failed: %2").arg(condition, StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("delete where %1 failed: %2").arg(condition, StoreSql::describe(query.lastError())));
     const qint64 removed = ok ? query.numRowsAffected() : 0;
     query.finish();
     if (!upkeep.finish(ok, removed)) {
-        LOG_WARN(QStringLiteral("delete where %1 undone: it could not be committed").arg(condition));
+        STORE_LOG_WARN(QStringLiteral("delete where %1 undone: it could not be committed").arg(condition));
         return false;
     }
     return ok;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include <QString>
 #include <QVariantList>
 
 // Deletes from msgrecord by conversation, message class, room or id, optionally within
 // a time range (TimeRange's codes).
-class MessageDeletion
+class LUMIO_STORE_EXPORT MessageDeletion
 {
 public:
     static bool DeleteConversation(const QString &jid, const QString &suffix);

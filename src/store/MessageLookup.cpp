@@ -4,7 +4,7 @@
 #include "SchemaText.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,7 +16,7 @@ bool select(QSqlQuery &query, const QString &condition, const QVariantList &valu
     const QString sql = QStringLiteral("SELECT ") + SchemaText::messageColumns()
         + QStringLiteral(" FROM msgrecord WHERE ") + condition;
     if (!query.prepare(sql)) {
-        LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, StoreSql::describe(query.lastError())));
         return false;
     }
     for (int i = 0; i < values.size(); ++i) {
@@ -26,7 +26,7 @@ bool select(QSqlQuery &query, const QString &condition, const QVariantList &valu
     }
     if (query.exec())
         return true;
-    LOG_WARN(QStringLiteral("\"%1\" failed: %2").arg(sql, StoreSql::describe(query.lastError())));
+    STORE_LOG_WARN(QStringLiteral("\"%1\" failed: %2").arg(sql, StoreSql::describe(query.lastError())));
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include "DBMessageSave.h"
 
 #include <QList>
@@ -8,7 +10,7 @@
 
 // Reads of msgrecord by id, conversation, jid or message class. A conversation's key
 // (unique_jid) is its jid followed directly by a suffix.
-class MessageLookup
+class LUMIO_STORE_EXPORT MessageLookup
 {
 public:
     static bool MessageExists(const QString &uniqueJid, const QString &messageId, const QString &messageFlag,

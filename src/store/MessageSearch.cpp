@@ -6,7 +6,7 @@
 #include "StoreHandle.h"
 #include "StoreSql.h"
 #include "TimeRange.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -119,7 +119,7 @@ QList<DBMessageSave> MessageSearch::search(const Scope &scope, const QString &ke
                 return messages;
             }
         }
-        LOG_WARN(QStringLiteral("indexed search failed, scanning instead: %1").arg(StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("indexed search failed, scanning instead: %1").arg(StoreSql::describe(query.lastError())));
         SearchIndex::instance()->indexedQueryFailed(db, query.lastError());
         messages.clear();
         query = QSqlQuery(db);
@@ -129,7 +129,7 @@ QList<DBMessageSave> MessageSearch::search(const Scope &scope, const QString &ke
     const QString sql = QStringLiteral("SELECT ") + SchemaText::messageColumns() + QStringLiteral(" FROM msgrecord WHERE ")
         + where + order;
     if (!runSearch(query, sql, scope, keyword, start, false)) {
-        LOG_WARN(QStringLiteral("search failed: %1").arg(StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("search failed: %1").arg(StoreSql::describe(query.lastError())));
         return messages;
     }
     while (query.next())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include "DBMessageSave.h"
 
 #include <QList>
@@ -7,7 +9,7 @@
 
 // Keyword searches of msgrecord: a message matches when its sender is the keyword or its
 // true_content contains it literally. Oldest first; the range code limits the time.
-class MessageSearch
+class LUMIO_STORE_EXPORT MessageSearch
 {
 public:
     static QString TimeRangeStart(const int &rangeCode);

@@ -4,7 +4,7 @@
 #include "MessageMapping.h"
 #include "StoreHandle.h"
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QDateTime>
 #include <QSqlDriver>
@@ -39,7 +39,7 @@ bool insertRow(const MessageRow &row)
         ok = query.exec();
     }
     if (!ok)
-        LOG_WARN(QStringLiteral("message %1 not stored: %2").arg(row.id, StoreSql::describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("message %1 not stored: %2").arg(row.id, StoreSql::describe(query.lastError())));
     query.finish();
     return upkeep.finish(ok) && ok;
 }
@@ -51,7 +51,7 @@ bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &wha
 {
     const bool transactional = db.driver() && db.driver()->hasFeature(QSqlDriver::Transactions);
     if (transactional && !db.transaction()) {
-        LOG_WARN(QStringLiteral("%1: no transaction: %2").arg(what, StoreSql::describe(db.lastError())));
+        STORE_LOG_WARN(QStringLiteral("%1: no transaction: %2").arg(what, StoreSql::describe(db.lastError())));
         return false;
     }
     IndexUpkeep upkeep(db, upkeepKind);
@@ -60,7 +60,7 @@ bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &wha
     {
         QSqlQuery query(db);
         if (!query.prepare(sql)) {
-            LOG_WARN(QStringLiteral("%1: %2").arg(what, StoreSql::describe(query.lastError())));
+            STORE_LOG_WARN(QStringLiteral("%1: %2").arg(what, StoreSql::describe(query.lastError())));
             failed = true;
         }
         for (int i = 0; !failed && i < count; ++i) {
@@ -69,10 +69,10 @@ bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &wha
                 continue;
             const QSqlError error = query.lastError();
             if (StoreSql::resultCode(error) == StoreSql::Constraint) {
-                LOG_WARN(QStringLiteral("%1: item %2 skipped: %3").arg(what).arg(i).arg(StoreSql::describe(error)));
+                STORE_LOG_WARN(QStringLiteral("%1: item %2 skipped: %3").arg(what).arg(i).arg(StoreSql::describe(error)));
                 complete = false;
             } else {
-                LOG_ERROR(QStringLiteral("%1: item %2 failed, batch undone: %3")
+                STORE_LOG_ERROR(QStringLiteral("%1: item %2 failed, batch undone: %3")
                               .arg(what)
                               .arg(i)
                               .arg(StoreSql::describe(error)));
@@ -89,7 +89,7 @@ bool runBatch(QSqlDatabase db, const QString &sql, int count, const QString &wha
         return false;
     }
     if (!db.commit()) {
-        LOG_ERROR(QStringLiteral("%1: commit failed: %2").arg(what, StoreSql::describe(db.lastError())));
+        STORE_LOG_ERROR(QStringLiteral("%1: commit failed: %2").arg(what, StoreSql::describe(db.lastError())));
         db.rollback();
         return false;
     }
@@ -117,7 +117,7 @@ bool MessageStore::InsertMessages(const QList<DBMessageSave> &messages, QSqlData
 bool MessageStore::UpdateExtensions(const DBMessageSave &msg)
 {
     if (msg.message_type != 3 && msg.message_type != 4) {
-        LOG_WARN(QStringLiteral("extensions of message type %1 are not updated").arg(msg.message_type));
+        STORE_LOG_WARN(QStringLiteral("extensions of message type %1 are not updated").arg(msg.message_type));
         return false;
     }
     const QSqlDatabase db = StoreHandle::database();
@@ -166,7 +166,7 @@ bool MessageStore::UpdateMessageTime(const QString &uniqueJid, const QString &me
     const QDate date = QDate::fromString(ztime.left(10), QStringLiteral("yyyy-MM-dd"));
     const QTime clock = QTime::fromString(ztime.mid(11), QStringLiteral("hh:mm:ss.zzz"));
     if (ztime.size() != 23 || ztime.at(10) != QLatin1Char(' ') || !date.isValid() || !clock.isValid()) {
-        LOG_WARN(QStringLiteral("message %1 keeps its time: \"%2\" is no time").arg(messageId, ztime));
+        STORE_LOG_WARN(QStringLiteral("message %1 keeps its time: \"%2\" is no time").arg(messageId, ztime));
         return false;
     }
     const QSqlDatabase db = StoreHandle::database();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include "DBMessageSave.h"
 #include "MessageRow.h"
 
@@ -19,7 +21,7 @@ struct MessageStatusItem
 // Inserts and updates of msgrecord. Batches run in one transaction: an item that breaks a
 // constraint is skipped (the call then returns false, the rest is kept); any other item
 // error rolls the whole batch back.
-class MessageStore
+class LUMIO_STORE_EXPORT MessageStore
 {
 public:
     static bool InsertMessage(const DBMessageSave &msg);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include <QList>
 #include <QString>
 
@@ -13,14 +15,14 @@ struct Table
     QString columns;
 };
 
-const QList<Table> &tables();
-QString columnsOf(const QString &table);
-QString createTable(const QString &table);
+LUMIO_STORE_EXPORT const QList<Table> &tables();
+LUMIO_STORE_EXPORT QString columnsOf(const QString &table);
+LUMIO_STORE_EXPORT QString createTable(const QString &table);
 // "CREATE INDEX <table>_index<n> on <table>(<column>)"
-QString createIndex(const QString &table, int number, const QString &column);
-QString indexName(const QString &table, int number);
+LUMIO_STORE_EXPORT QString createIndex(const QString &table, int number, const QString &column);
+LUMIO_STORE_EXPORT QString indexName(const QString &table, int number);
 
 // Columns of msgrecord in table order, for reads that must not depend on SELECT *.
-QString messageColumns();
+LUMIO_STORE_EXPORT QString messageColumns();
 
 } // namespace SchemaText

@@ -1,7 +1,7 @@
 #include "SearchIndex.h"
 
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -148,7 +148,7 @@ bool SearchIndex::open(const QSqlDatabase &db)
         } else {
             // Perhaps only for now (ATTACH is refused inside a transaction): the next search
             // tries again.
-            LOG_WARN(QStringLiteral("search index %1 not attached, searches scan: %2")
+            STORE_LOG_WARN(QStringLiteral("search index %1 not attached, searches scan: %2")
                          .arg(m_path, StoreSql::describe(file.lastError())));
             reset();
             return false;
@@ -157,8 +157,8 @@ bool SearchIndex::open(const QSqlDatabase &db)
     m_state = State::Building;
     if (!prepareFile(file))
         return false;
-    checkFigures(false);
-    LOG_INFO(QStringLiteral("search index %1 attached: %2")
+    resumeAtAttach();
+    STORE_LOG_INFO(QStringLiteral("search index %1 attached: %2")
                  .arg(m_path, m_state == State::Current ? QStringLiteral("current")
                                                         : QStringLiteral("catching up from rowid %1").arg(m_cursor)));
     return m_state != State::Off;
@@ -212,7 +212,7 @@ bool SearchIndex::rebuild(const QString &why)
         drop(QStringLiteral("still unusable after %1 rebuilds (%2)").arg(MaxRebuilds).arg(why));
         return false;
     }
-    LOG_WARN(QStringLiteral("search index %1 %2: rebuilt, searches scan meanwhile").arg(m_path, why));
+    STORE_LOG_WARN(QStringLiteral("search index %1 %2: rebuilt, searches scan meanwhile").arg(m_path, why));
     SearchIndexFile file(db);
     if (file.isAttached() && !file.detach()) {
         drop(QStringLiteral("cannot be detached for a rebuild: ") + StoreSql::describe(file.lastError()));
@@ -235,64 +235,50 @@ bool SearchIndex::rebuild(const QString &why)
     return true;
 }
 
-// Compares msgrecord with the figures the index was last known to mirror. The reads, the
-// index's writes and the change marks taken at the end see one state of the database: the
-// index's own transaction, or the one the caller already holds (insideOwnTransaction). In
-// somebody else's transaction it only compares; appended rows wait for the next search.
-bool SearchIndex::checkFigures(bool insideOwnTransaction)
+// Only a data.db nobody wrote since the index let go of it (its stamp) is trusted as it
+// was left: current, or a clean pass to go on with. Anything else is verified row by row.
+void SearchIndex::resumeAtAttach()
 {
-    if (!m_meta.complete) {
-        // Resumed: the rows before the cursor were reconciled in an earlier session, and
-        // anything may have happened to them since, so the pass ends with a count.
-        startPass(m_meta.cursor, m_meta.cursor == 0);
-        return false;
-    }
     const QSqlDatabase db = connection();
-    OwnTransaction transaction(insideOwnTransaction ? QSqlDatabase() : db);
-    const bool own = insideOwnTransaction || transaction.isActive();
     SearchIndexFile file(db);
-    SearchIndexFile::Figures now;
-    bool topUnchanged = false;
-    if (!file.messageFigures(&now) || !file.topUnchanged(m_meta, &topUnchanged)) {
-        transaction.rollback();
-        stepFailed(file, QStringLiteral("figures"));
-        return false;
-    }
-    const SearchIndexFile::Figures &known = m_meta.figures;
-    if (topUnchanged && now.rows == known.rows && now.maxRowid == known.maxRowid)
-        return finishCheck(file, transaction, own, now);
-    qint64 appended = 0;
-    if (!topUnchanged || now.rows < known.rows || !file.rowsAfter(known.maxRowid, &appended)
-        || appended != now.rows - known.rows) {
-        if (file.lastError().isValid()) {
-            transaction.rollback();
-            stepFailed(file, QStringLiteral("figures"));
-            return false;
-        }
-        transaction.rollback();
-        LOG_INFO(QStringLiteral("search index %1: msgrecord changed (%2 rows up to rowid %3, was %4 up to %5); "
-                                "reconciling every row")
-                     .arg(m_path)
-                     .arg(now.rows)
-                     .arg(now.maxRowid)
-                     .arg(known.rows)
-                     .arg(known.maxRowid));
+    qint64 counter = 0;
+    const bool untouched = m_meta.stamp != 0 && file.changeCounter(db.databaseName(), &counter)
+        && counter == m_meta.stamp;
+    if (!untouched) {
+        if (m_meta.complete || m_meta.cursor > 0)
+            STORE_LOG_INFO(QStringLiteral("search index %1: data.db may have been written since it was last "
+                                          "attached; every row is verified before it answers")
+                               .arg(m_path));
         startPass(0);
-        return false;
+        return;
     }
-    if (appended > SyncTailLimit) {
-        transaction.rollback();
-        startPass(known.maxRowid);
-        return false;
+    if (!m_meta.complete) {
+        startPass(m_meta.cursor);
+        return;
     }
-    if (!own)
-        return false;
-    if (!file.reconcile(known.maxRowid, SearchIndexFile::End)) {
-        transaction.rollback();
-        stepFailed(file, QStringLiteral("appended rows"));
-        return false;
+    SearchIndexFile::Figures now;
+    if (!file.messageFigures(&now)) {
+        stepFailed(file, QStringLiteral("figures"));
+        return;
     }
-    return finishCheck(file, transaction, own, now);
+    if (now.rows != m_meta.figures.rows || now.maxRowid != m_meta.figures.maxRowid) {
+        startPass(0);
+        return;
+    }
+    OwnTransaction transaction(db);
+    finishCheck(file, transaction, transaction.isActive(), now);
+}
+
+// Somebody else wrote data.db (another connection or process, or SQL of a plug-in on the
+// shared connection). Row count and highest rowid cannot tell what: a row deleted and
+// stored again keeps its rowid, a text updated in place keeps both. So the index answers
+// no search until a pass has compared every row's id and text with its entry.
+void SearchIndex::verifyAfterForeignWrite()
+{
+    STORE_LOG_INFO(QStringLiteral("search index %1: data.db written by another party; searches scan until every "
+                                  "row is verified")
+                       .arg(m_path));
+    startPass(0);
 }
 
 // Records that the index mirrors msgrecord at figures: the meta (when the transaction is
@@ -348,7 +334,7 @@ bool SearchIndex::step()
         return false;
     const QSqlDatabase db = connection();
     if (handleOf(db) != m_handle) {
-        LOG_INFO(QStringLiteral("search index %1: its connection closed").arg(m_path));
+        STORE_LOG_INFO(QStringLiteral("search index %1: its connection closed").arg(m_path));
         reset();
         return false;
     }
@@ -368,20 +354,19 @@ bool SearchIndex::step()
     if (m_cursor == SearchIndexFile::End) {
         // The pass is through. Clean (nobody else wrote while it ran): every row got its
         // entry and only the shell's own writes, which keep entries in step, came between.
-        // Otherwise the entries are counted against the rows.
         SearchIndexFile::Figures now;
-        bool mirror = m_passClean;
-        if (!file.messageFigures(&now) || (!m_passClean && !file.entriesMirror(now, &mirror))) {
+        if (!file.messageFigures(&now)) {
             transaction.rollback();
             stepFailed(file, QStringLiteral("pass end"));
             return false;
         }
         ++m_progress.steps;
-        if (mirror) {
+        if (m_passClean) {
             finishCheck(file, transaction, true, now);
         } else {
+            // A row the pass had already compared may have changed since.
             transaction.rollback();
-            LOG_INFO(QStringLiteral("search index %1: rows changed during the pass, another pass").arg(m_path));
+            STORE_LOG_INFO(QStringLiteral("search index %1: rows changed during the pass, another pass").arg(m_path));
             startPass(0);
         }
     } else {
@@ -436,7 +421,7 @@ void SearchIndex::stepFailed(const SearchIndexFile &file, const QString &what)
     const int code = file.lastResultCode();
     const QSqlDatabase db = connection();
     if (!m_reopening && handleOf(db) == m_handle && !SearchIndexFile(db).isAttached()) {
-        LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
+        STORE_LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
         m_reopening = true;
         open(db);
         m_reopening = false;
@@ -453,7 +438,7 @@ void SearchIndex::stepFailed(const SearchIndexFile &file, const QString &what)
         drop(what + QStringLiteral(" failed %1 times: ").arg(m_failedSteps) + StoreSql::describe(file.lastError()));
         return;
     }
-    LOG_WARN(QStringLiteral("search index %1: %2 failed, retried: %3")
+    STORE_LOG_WARN(QStringLiteral("search index %1: %2 failed, retried: %3")
                  .arg(m_path, what, StoreSql::describe(file.lastError())));
     if (QCoreApplication::instance())
         m_timer.start(RetryMs);
@@ -461,7 +446,7 @@ void SearchIndex::stepFailed(const SearchIndexFile &file, const QString &what)
 
 void SearchIndex::drop(const QString &why)
 {
-    LOG_WARN(QStringLiteral("search index %1 %2; searches scan").arg(m_path, why));
+    STORE_LOG_WARN(QStringLiteral("search index %1 %2; searches scan").arg(m_path, why));
     const quintptr handle = m_handle;
     const QSqlDatabase db = connection();
     if (handleOf(db) == handle) {
@@ -495,18 +480,23 @@ void SearchIndex::detach()
     const QSqlDatabase db = connection();
     if (handleOf(db) == m_handle) {
         SearchIndexFile file(db);
+        // The stamp vouches for what the meta says only when nobody else wrote since the
+        // index last looked; otherwise the next attach verifies every row.
+        const bool vouched = (m_state == State::Current || (m_state == State::Building && m_passClean))
+            && unchangedSinceSnapshot();
+        qint64 counter = 0;
+        if (!vouched || !file.changeCounter(db.databaseName(), &counter))
+            counter = 0;
+        if (file.isAttached() && !file.writeStamp(counter))
+            STORE_LOG_WARN(QStringLiteral("search index %1: stamp not written, verified on the next attach: %2")
+                               .arg(m_path, StoreSql::describe(file.lastError())));
         if (file.isAttached() && !file.detach())
-            LOG_WARN(QStringLiteral("search index %1 not detached: %2").arg(m_path, StoreSql::describe(file.lastError())));
+            STORE_LOG_WARN(QStringLiteral("search index %1 not detached: %2").arg(m_path, StoreSql::describe(file.lastError())));
     }
     reset();
 }
 
 bool SearchIndex::readyFor(const QSqlDatabase &db)
-{
-    return readyFor(db, false);
-}
-
-bool SearchIndex::readyFor(const QSqlDatabase &db, bool insideOwnTransaction)
 {
     if (!m_enabled)
         return false;
@@ -529,7 +519,8 @@ bool SearchIndex::readyFor(const QSqlDatabase &db, bool insideOwnTransaction)
     }
     if (unchangedSinceSnapshot())
         return true;
-    return checkFigures(insideOwnTransaction);
+    verifyAfterForeignWrite();
+    return false;
 }
 
 void SearchIndex::indexedQueryFailed(const QSqlDatabase &db, const QSqlError &error)
@@ -541,7 +532,7 @@ void SearchIndex::indexedQueryFailed(const QSqlDatabase &db, const QSqlError &er
         return;
     if (!SearchIndexFile(db).isAttached()) {
         // Somebody detached it (or closed the connection under us): attach again.
-        LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
+        STORE_LOG_INFO(QStringLiteral("search index %1 was detached: attached again").arg(m_path));
         open(db);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include "SearchIndexFile.h"
 
 #include <QObject>
@@ -14,20 +16,20 @@
 // LIKE path's, and MessageSearch uses the LIKE path whenever readyFor() is false.
 //
 // Keeping it current:
-// - On attach it compares the figures stored with the index (row count, highest rowid and
-//   that row's id) with msgrecord's. Equal: current. Only rows appended: those are added.
-//   Anything else: a reconciling pass over all rowids.
+// - On attach it trusts its stored state only when data.db's change counter still equals
+//   the stamp it left (nobody wrote since); then it is current at once or goes on with its
+//   pass. Otherwise a pass compares every row's id and text with its entry first.
 // - Passes run in batches of a few thousand rows from a zero-time timer on the GUI
 //   thread, so the event loop keeps running between batches; searches meanwhile use LIKE.
 // - The shell's own write paths (MessageStore inserts, MessageDeletion deletes) keep the
 //   index in step in the same statement group (IndexUpkeep).
 // - Changes by anybody else show up as a changed total_changes() of the connection
 //   (plug-ins writing on the shared default connection) or PRAGMA data_version (other
-//   connections and processes). Then the figures are compared again before the next
-//   search: appended rows (up to SyncTailLimit) are added at once, anything else starts a
-//   pass. An update of true_content in place by another party that keeps count, highest
-//   rowid and top id is the one change this does not see; reconcile passes repair it.
-class SearchIndex : public QObject
+//   connections and processes). Row count and highest rowid cannot say what changed (an
+//   in-place update of true_content keeps both), so such a change starts a pass over every
+//   row, and searches use LIKE until it is through. A pass during which somebody else
+//   wrote is run again.
+class LUMIO_STORE_EXPORT SearchIndex : public QObject
 {
     Q_OBJECT
 public:
@@ -48,7 +50,6 @@ public:
     static constexpr int MinBatch = 100;
     static constexpr int MaxBatch = 20000;
     static constexpr double StepTargetMs = 20.0;
-    static constexpr qint64 SyncTailLimit = 500;
 
     static SearchIndex *instance();
     explicit SearchIndex(QObject *parent = nullptr);
@@ -67,8 +68,8 @@ public:
     QString sideFile() const { return m_path; }
     bool servesConnection(const QSqlDatabase &db) const;
 
-    // True when the index may pick the candidates of a search on db now. May compare the
-    // figures and add a few appended rows first; attaches when db is not attached yet.
+    // True when the index may pick the candidates of a search on db now. After a write by
+    // somebody else it starts a verifying pass instead; attaches when db is not attached yet.
     bool readyFor(const QSqlDatabase &db);
     // An indexed query failed: the side file is rebuilt; the caller falls back to LIKE.
     void indexedQueryFailed(const QSqlDatabase &db, const QSqlError &error);
@@ -114,11 +115,11 @@ private:
     bool open(const QSqlDatabase &db);
     bool prepareFile(SearchIndexFile &file);
     bool rebuild(const QString &why);
-    bool checkFigures(bool insideOwnTransaction);
+    void resumeAtAttach();
+    void verifyAfterForeignWrite();
     class OwnTransaction;
     bool finishCheck(SearchIndexFile &file, OwnTransaction &transaction, bool own,
                      const SearchIndexFile::Figures &figures);
-    bool readyFor(const QSqlDatabase &db, bool insideOwnTransaction);
 public:
     // Starts a reconciling pass from rowid from (exclusive). clean: the rows up to from are
     // known to be mirrored now, so a pass nobody else writes during needs no final count.

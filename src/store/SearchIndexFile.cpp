@@ -1,8 +1,9 @@
 #include "SearchIndexFile.h"
 
 #include "StoreSql.h"
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 
@@ -147,8 +148,8 @@ bool SearchIndexFile::create()
         && exec(QStringLiteral("CREATE VIRTUAL TABLE lumio_search.fts USING fts5(body, content='entry', "
                                "content_rowid='docid', tokenize='trigram', columnsize=0)"))
         && exec(QStringLiteral("CREATE TABLE lumio_search.meta (k INTEGER PRIMARY KEY CHECK (k = 1), format INTEGER, "
-                               "complete INTEGER, cursor INTEGER, rows INTEGER, max_rowid INTEGER, top_id)"))
-        && exec(QStringLiteral("INSERT INTO lumio_search.meta VALUES (1, ?, 0, 0, 0, 0, NULL)"), {Format});
+                               "complete INTEGER, cursor INTEGER, rows INTEGER, max_rowid INTEGER, top_id, stamp INTEGER)"))
+        && exec(QStringLiteral("INSERT INTO lumio_search.meta VALUES (1, ?, 0, 0, 0, 0, NULL, 0)"), {Format});
     if (!ok)
         return false;
     return savepoint.release();
@@ -156,10 +157,15 @@ bool SearchIndexFile::create()
 
 bool SearchIndexFile::readMeta(Meta *meta)
 {
-    qint64 values[5] = {};
+    qint64 values[6] = {};
     bool found = false;
-    if (!integers(QStringLiteral("SELECT format, complete, cursor, rows, max_rowid FROM lumio_search.meta WHERE k = 1"),
-                  {}, 5, values, &found))
+    if (!integers(QStringLiteral("SELECT format, 0, 0, 0, 0, 0 FROM lumio_search.meta WHERE k = 1"), {}, 1, values, &found))
+        return false;
+    // An older layout has no stamp column; its format tells the caller to rebuild.
+    if (found && values[0] == Format
+        && !integers(QStringLiteral("SELECT format, complete, cursor, rows, max_rowid, stamp FROM lumio_search.meta "
+                                    "WHERE k = 1"),
+                     {}, 6, values, &found))
         return false;
     *meta = Meta();
     if (!found)
@@ -169,6 +175,7 @@ bool SearchIndexFile::readMeta(Meta *meta)
     meta->cursor = values[2];
     meta->figures.rows = values[3];
     meta->figures.maxRowid = values[4];
+    meta->stamp = values[5];
     return true;
 }
 
@@ -183,6 +190,31 @@ bool SearchIndexFile::writeMeta(const Meta &meta)
 bool SearchIndexFile::writeCursor(qint64 cursor)
 {
     return exec(QStringLiteral("UPDATE lumio_search.meta SET complete = 0, cursor = ? WHERE k = 1"), {cursor});
+}
+
+bool SearchIndexFile::writeStamp(qint64 stamp)
+{
+    return exec(QStringLiteral("UPDATE lumio_search.meta SET stamp = ? WHERE k = 1"), {stamp});
+}
+
+bool SearchIndexFile::changeCounter(const QString &path, qint64 *counter)
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("PRAGMA main.journal_mode")) || !query.next()) {
+        m_error = query.lastError();
+        return false;
+    }
+    if (query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(24))
+        return false;
+    const QByteArray bytes = file.read(4);
+    if (bytes.size() != 4)
+        return false;
+    *counter = (qint64(quint8(bytes[0])) << 24) | (qint64(quint8(bytes[1])) << 16) | (qint64(quint8(bytes[2])) << 8)
+        | qint64(quint8(bytes[3]));
+    return true;
 }
 
 bool SearchIndexFile::messageFigures(Figures *figures)
@@ -203,34 +235,6 @@ bool SearchIndexFile::maxRowid(qint64 *rowid)
 bool SearchIndexFile::rowsAfter(qint64 rowid, qint64 *count)
 {
     return integers(QStringLiteral("SELECT count(*) FROM main.msgrecord WHERE rowid > ?"), {rowid}, 1, count);
-}
-
-bool SearchIndexFile::topUnchanged(const Meta &meta, bool *unchanged)
-{
-    if (meta.figures.maxRowid == 0) {
-        *unchanged = true;
-        return true;
-    }
-    qint64 value = 0;
-    if (!integers(QStringLiteral("SELECT EXISTS (SELECT 1 FROM main.msgrecord m, lumio_search.meta t "
-                                 "WHERE t.k = 1 AND m.rowid = t.max_rowid AND m.rowid = ? AND m.id IS t.top_id)"),
-                  {meta.figures.maxRowid}, 1, &value))
-        return false;
-    *unchanged = value != 0;
-    return true;
-}
-
-bool SearchIndexFile::entriesMirror(const Figures &figures, bool *mirror)
-{
-    qint64 values[3] = {};
-    if (!integers(QStringLiteral("SELECT (SELECT count(*) FROM lumio_search.entry), "
-                                 "(SELECT max(docid) FROM lumio_search.entry), "
-                                 "EXISTS (SELECT 1 FROM lumio_search.entry e WHERE e.docid = ? AND ")
-                      + kMirrored + QLatin1Char(')'),
-                  {figures.maxRowid}, 3, values))
-        return false;
-    *mirror = values[0] == figures.rows && values[1] == figures.maxRowid && (figures.rows == 0 || values[2] != 0);
-    return true;
 }
 
 bool SearchIndexFile::nextBound(qint64 cursor, int batch, qint64 *bound)
@@ -261,6 +265,19 @@ bool SearchIndexFile::reconcile(qint64 lo, qint64 hi)
 {
     // All or nothing: an index that forgot rows entry still lists would be told to forget
     // them again later, which damages it.
+    // A verifying pass mostly finds every row mirrored: one read, and writes only where a
+    // range differs.
+    qint64 differs = 0;
+    if (!integers(QStringLiteral("SELECT EXISTS (SELECT 1 FROM lumio_search.entry e WHERE e.docid > ? AND e.docid <= ? "
+                                 "AND NOT ")
+                      + kMirrored
+                      + QStringLiteral(") OR EXISTS (SELECT 1 FROM main.msgrecord m WHERE m.rowid > ? AND m.rowid <= ? "
+                                       "AND NOT ")
+                      + kHasEntry + QLatin1Char(')'),
+                  {lo, hi, lo, hi}, 1, &differs))
+        return false;
+    if (!differs)
+        return true;
     StoreSql::Savepoint savepoint(m_db, QStringLiteral("lumio_index_reconcile"));
     if (!savepoint.isActive() || !reconcileStatements(lo, hi))
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreExport.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -17,20 +19,24 @@
 //                                                its true_content exactly as it was indexed
 //   fts   FTS5 trigram over entry.body (external content, rowid = docid; no column sizes:
 //         nothing ranks)
-//   meta  one row: format, complete, cursor, and the msgrecord figures (row count, highest
-//         rowid, id of that row) the index was last known to mirror
+//   meta  one row: format, complete, cursor, the msgrecord figures (row count, highest
+//         rowid, id of that row) the index was last known to mirror, and stamp: data.db's
+//         change counter when the index last let go of it knowing it mirrored every row
+//         (0: not known). Nothing but a matching stamp lets a reopened index answer
+//         without verifying every row: a row deleted and stored again under its rowid, or
+//         a text updated in place, changes none of the figures.
 //
 // An entry only nominates its rowid as a candidate: searches read the row from msgrecord and
 // apply the full condition to it, so an entry that went stale costs a lookup, never a wrong
 // result. What must hold for exact results is the other direction: every msgrecord row has
 // an entry at its rowid with its current id and true_content. reconcile() restores that for
 // a rowid range.
-class SearchIndexFile
+class LUMIO_STORE_EXPORT SearchIndexFile
 {
 public:
     // Bound for "up to the end" in reconcile() and nextBound().
     static constexpr qint64 End = std::numeric_limits<qint64>::max();
-    static constexpr int Format = 1;
+    static constexpr int Format = 2;
 
     static QString schema();
     // data.db -> data.search in the same folder (not a name of SQLite's own companions).
@@ -47,6 +53,7 @@ public:
         bool complete = false;
         qint64 cursor = 0;
         Figures figures;
+        qint64 stamp = 0;
     };
     enum class Contents { Index, Empty, Other };
 
@@ -64,15 +71,15 @@ public:
     // The id stored with the figures is read from msgrecord at figures.maxRowid.
     bool writeMeta(const Meta &meta);
     bool writeCursor(qint64 cursor);
+    bool writeStamp(qint64 stamp);
+    // The change counter in the header of the database file at path: it moves with every
+    // commit to the file in rollback-journal mode. False in WAL mode, where it does not.
+    bool changeCounter(const QString &path, qint64 *counter);
 
     // Row count and highest rowid of msgrecord.
     bool messageFigures(Figures *figures);
     bool maxRowid(qint64 *rowid);
     bool rowsAfter(qint64 rowid, qint64 *count);
-    // The msgrecord row at the meta's highest rowid still has the id stored with it.
-    bool topUnchanged(const Meta &meta, bool *unchanged);
-    // The entries mirror msgrecord in count, highest rowid, and id and text of the top row.
-    bool entriesMirror(const Figures &figures, bool *mirror);
 
     // The upper bound of the next batch after cursor: at most batch rows of msgrecord and
     // batch entries lie in (cursor, bound]; End when both run out.

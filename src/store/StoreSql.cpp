@@ -1,6 +1,6 @@
 #include "StoreSql.h"
 
-#include "log/ShellLog.h"
+#include "StoreLog.h"
 
 #include <QSqlError>
 
@@ -57,7 +57,7 @@ static void bindAll(QSqlQuery &query, std::initializer_list<QVariant> values)
 bool run(QSqlQuery &query, const QString &sql, std::initializer_list<QVariant> values)
 {
     if (!query.prepare(sql)) {
-        LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("cannot prepare \"%1\": %2").arg(sql, describe(query.lastError())));
         return false;
     }
     return rerun(query, values);
@@ -68,7 +68,7 @@ bool rerun(QSqlQuery &query, std::initializer_list<QVariant> values)
     bindAll(query, values);
     if (query.exec())
         return true;
-    LOG_WARN(QStringLiteral("statement \"%1\" failed: %2")
+    STORE_LOG_WARN(QStringLiteral("statement \"%1\" failed: %2")
                  .arg(query.lastQuery(), describe(query.lastError())));
     return false;
 }
@@ -94,7 +94,7 @@ Savepoint::Savepoint(const QSqlDatabase &db, const QString &name)
     QSqlQuery query(m_db);
     m_active = query.exec(QStringLiteral("SAVEPOINT ") + m_name);
     if (!m_active)
-        LOG_WARN(QStringLiteral("savepoint %1 not set: %2").arg(m_name, describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("savepoint %1 not set: %2").arg(m_name, describe(query.lastError())));
 }
 
 Savepoint::~Savepoint()
@@ -111,7 +111,7 @@ bool Savepoint::release()
         m_active = false;
         return true;
     }
-    LOG_WARN(QStringLiteral("savepoint %1 not released: %2").arg(m_name, describe(query.lastError())));
+    STORE_LOG_WARN(QStringLiteral("savepoint %1 not released: %2").arg(m_name, describe(query.lastError())));
     return false;
 }
 
@@ -122,9 +122,9 @@ void Savepoint::rollback()
     m_active = false;
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("ROLLBACK TO ") + m_name))
-        LOG_WARN(QStringLiteral("savepoint %1 not rolled back: %2").arg(m_name, describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("savepoint %1 not rolled back: %2").arg(m_name, describe(query.lastError())));
     if (!query.exec(QStringLiteral("RELEASE ") + m_name))
-        LOG_WARN(QStringLiteral("savepoint %1 not released: %2").arg(m_name, describe(query.lastError())));
+        STORE_LOG_WARN(QStringLiteral("savepoint %1 not released: %2").arg(m_name, describe(query.lastError())));
 }
 
 } // namespace StoreSql

@@ -1,5 +1,5 @@
 // test-flags: LIBS Qt6::HttpServer
-#include "../bus/DispatcherHarness.h"
+#include "DispatcherHarness.h"
 #include "../log/LoopbackHttpServer.h"
 #include "LogCapture.h"
 #include "TestEnvironment.h"

@@ -117,6 +117,8 @@ void tst_Startup::startsShowsLoginAndQuitsOnSignal()
     const int login = debugLog.indexOf("login window requested, uin=12345 quicklunch=1");
     const int end = debugLog.indexOf("end log.");
     QVERIFY(begin >= 0 && login > begin && end > login);
+    const int summary = debugLog.indexOf("calls with nothing installed: ");
+    QVERIFY(summary > login && summary < end);
     QVERIFY(debugLog.indexOf(stars) > login);
     QVERIFY(debugLog.lastIndexOf(stars, end) > login && debugLog.indexOf(stars, end) > end);
 

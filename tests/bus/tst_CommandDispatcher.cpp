@@ -1,5 +1,6 @@
 #include "DispatcherHarness.h"
 #include "LogCapture.h"
+#include "bus/entries/UninstalledEntries.h"
 
 #include <lumio/Commands.h>
 #include <lumio/MessageData.h>
@@ -136,7 +137,7 @@ void tst_CommandDispatcher::nullEventWrongTargetAndUnknownNumber()
     QCOMPARE(shell.ask(Command::LastNumber, request), request);
     QCOMPARE(shell.ask(-1, request), request);
     QVERIFY(log.lines().isEmpty());
-    QVERIFY(shell.entries.calls.isEmpty());
+    QVERIFY(shell.calls.lines.isEmpty());
 }
 
 void tst_CommandDispatcher::loginCacheAnswersWhatWasStored()
@@ -154,7 +155,7 @@ void tst_CommandDispatcher::loginCacheAnswersWhatWasStored()
     QCOMPARE(readString(shell.ask(Command::LogUploadUserId)), QStringLiteral("uid-1"));
     QCOMPARE(readString(shell.ask(Command::CacheTextC)), QStringLiteral("text C"));
     QVERIFY(shell.cache.flag());
-    QCOMPARE(shell.entries.calls,
+    QCOMPARE(shell.calls.lines,
              (QStringList{QStringLiteral("setMessageBoxLogUploadKey key-1"),
                           QStringLiteral("setMessageBoxLogUploadUserId uid-1")}));
 
@@ -169,7 +170,7 @@ void tst_CommandDispatcher::loginCacheAnswersWhatWasStored()
         fields << record.readString();
     QVERIFY(record.ok() && record.atEnd());
     QCOMPARE(fields, (QStringList{"a", "b", "c", "d", "e"}));
-    QCOMPARE(shell.entries.cloudQueries, 0);
+    QCOMPARE(shell.cloudQuery.queries, 0);
 }
 
 void tst_CommandDispatcher::storedTextsReachTheirPlugins()
@@ -257,9 +258,9 @@ void tst_CommandDispatcher::objectAddressesAreCheckedAndCopied()
     message->images = {QStringLiteral("a.png")};
     shell.ask(Command::AddToMessageBox, bytes(QStringLiteral("g@x"), At{message.get()}));
     message.reset();
-    QCOMPARE(shell.entries.messages.size(), 1);
-    QCOMPARE(shell.entries.messages.first().text, QStringLiteral("hello"));
-    QCOMPARE(shell.entries.messages.first().images, QList<QString>{"a.png"});
+    QCOMPARE(shell.calls.messages.size(), 1);
+    QCOMPARE(shell.calls.messages.first().text, QStringLiteral("hello"));
+    QCOMPARE(shell.calls.messages.first().images, QList<QString>{"a.png"});
 
     // Both maps are needed.
     QSignalSpy unconfirmed(&shell.signalSender,
@@ -307,7 +308,7 @@ void tst_CommandDispatcher::postedEventsGetNoAnswerAndCarryNoObjects()
 void tst_CommandDispatcher::shortAndGarbledPayloadsReadAsDefaults()
 {
     PrivateShell shell;
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     // Too short to hold an object address, so no row can follow a stray pointer.
     const QList<QByteArray> payloads{QByteArray(), QByteArray(1, '\0'), QByteArray(7, '\xff'),
                                      QByteArray("\x7f\xff\xff\xfe\x00\x41", 6)};
@@ -321,7 +322,7 @@ void tst_CommandDispatcher::shortAndGarbledPayloadsReadAsDefaults()
     PayloadReader added(shell.ask(Command::Subscribe, QByteArray(3, '\x01')));
     QVERIFY(!added.readBool());
     QVERIFY(added.ok());
-    QVERIFY(shell.entries.calls.contains(QStringLiteral("setUnreadBadge ")));
+    QVERIFY(shell.calls.lines.contains(QStringLiteral("setUnreadBadge ")));
 }
 
 void tst_CommandDispatcher::cloudQueryIsNotReentered()
@@ -329,9 +330,9 @@ void tst_CommandDispatcher::cloudQueryIsNotReentered()
     PrivateShell shell;
     shell.ask(Command::SetAccountRecord,
               bytes(QStringLiteral("acc"), QStringLiteral("pw"), QString(), QString(), QString()));
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     QStringList nestedAnswer;
-    shell.entries.cloudQuery = [&](const LoginCache::AccountRecord &stored) {
+    shell.cloudQuery.answer = [&](const LoginCache::AccountRecord &stored) {
         // A plug-in asks again while the query waits in its event loop.
         PayloadReader in(shell.ask(Command::AccountRecord));
         for (int i = 0; i < 5; ++i)
@@ -345,38 +346,45 @@ void tst_CommandDispatcher::cloudQueryIsNotReentered()
     for (int i = 0; i < 5; ++i)
         outerAnswer << outer.readString();
 
-    QCOMPARE(shell.entries.cloudQueries, 1);
+    QCOMPARE(shell.cloudQuery.queries, 1);
     QCOMPARE(nestedAnswer, (QStringList{"acc", "pw", "", "", ""}));
     QCOMPARE(outerAnswer, (QStringList{"acc", "pw", "", "", "user-id"}));
     QCOMPARE(shell.cache.accountRecord()[4], QStringLiteral("user-id"));
 
     // The guard is released: the next question queries again.
-    shell.entries.cloudQuery = nullptr;
+    shell.cloudQuery.answer = nullptr;
     shell.ask(Command::AccountRecord);
-    QCOMPARE(shell.entries.cloudQueries, 2);
+    QCOMPARE(shell.cloudQuery.queries, 2);
 }
 
 void tst_CommandDispatcher::defaultEntriesAndTheProcessWideEntry()
 {
-    QVERIFY(ShellEntries::current());
     PrivateShell shell;
-    ShellServices services = shell.services();
-    services.entries = nullptr;
-    CommandDispatcher dispatcher(services);
-    {
-        LogCapture log;
-        log.clear();
-        BaseEvent skin(Command::ShowSkinWindow, {}, ShellAddress, Sender);
-        dispatcher.execute(&skin);
-        QVERIFY(log.contains(QStringLiteral("showSkinWindow")));
+    shell.installEntries(false);
+    LogCapture log;
+    log.clear();
+    // A window asking on a timer: one line for the first call, then only counts.
+    for (int i = 0; i < 3; ++i) {
+        shell.ask(Command::ShowSkinWindow);
+        shell.ask(Command::UnreadBadge, bytes(5));
     }
-    EntriesDouble installed;
-    installed.mainWindow = true;
-    ShellEntries::setCurrent(&installed);
-    BaseEvent badge(Command::UnreadBadge, bytes(5), ShellAddress, Sender);
-    dispatcher.execute(&badge);
-    ShellEntries::setCurrent(nullptr);
-    QCOMPARE(installed.calls, QStringList{"setUnreadBadge 5"});
+    const auto linesWith = [&](const char *text) {
+        return log.lines().filter(QString::fromLatin1(text)).size();
+    };
+    QCOMPARE(linesWith("SkinEntry::showSkinWindow: nothing installed"), 1);
+    QCOMPARE(linesWith("MainWindowEntry::hasMainWindow: nothing installed"), 1);
+    QVERIFY(!log.contains(QStringLiteral("setUnreadBadge")));
+    UninstalledEntries::summary();
+    const QString summary = log.lines().constLast();
+    QVERIFY2(summary.contains(QStringLiteral("MainWindowEntry::hasMainWindow 3"))
+                 && summary.contains(QStringLiteral("SkinEntry::showSkinWindow 3")),
+             qPrintable(summary));
+
+    // Installed later, the entry is reached from the next command on.
+    shell.installEntries(true);
+    shell.mainWindow.exists = true;
+    shell.ask(Command::UnreadBadge, bytes(5));
+    QCOMPARE(shell.calls.lines, QStringList{"setUnreadBadge 5"});
 
     // What the router is wired to uses the process-wide objects.
     QSignalSpy jids(MainSignalSender::instance(), &MainSignalSender::signal_jid);
@@ -384,7 +392,6 @@ void tst_CommandDispatcher::defaultEntriesAndTheProcessWideEntry()
     CommandDispatcher::executeCommand(&jid);
     QCOMPARE(LoginCache::instance()->ownJid(), QStringLiteral("proc@x"));
     QCOMPARE(jids.count(), 1);
-    LogCapture log;
     log.clear();
     CommandDispatcher::executeCommand(nullptr);
     QVERIFY(log.contains(QStringLiteral("temp is null")));

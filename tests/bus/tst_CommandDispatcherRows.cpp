@@ -59,9 +59,9 @@ private slots:
 void tst_CommandDispatcherRows::settingsAnswers()
 {
     PrivateShell shell;
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     shell.loadAccount(QStringLiteral("alice"), FontConfig);
-    QCOMPARE(shell.entries.calls, QStringList{"applySkinAndRepaint"});
+    QCOMPARE(shell.calls.lines, QStringList{"applySkinAndRepaint"});
 
     QCOMPARE(readString(shell.ask(Command::MessageFilePath)), shell.settings.messageFilePath());
     QVERIFY(QDir::isAbsolutePath(readString(shell.ask(Command::MessageFilePath))));
@@ -148,7 +148,7 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
     connect(&hub, &MainSignalSender::signal_disConnectNetForSys, this,
             [&] { order << QStringLiteral("disConnectNetForSys"); });
     connect(&hub, &MainSignalSender::signal_login, this,
-            [&] { shell.entries.calls << "signal_login"; });
+            [&] { shell.calls.lines << "signal_login"; });
     QSignalSpy logout(&hub, &MainSignalSender::signal_logout);
     QSignalSpy connected(&hub, &MainSignalSender::signal_isConnected);
     QSignalSpy missing(&hub, &MainSignalSender::signal_notifyMissingCallCount);
@@ -157,10 +157,12 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
     shell.ask(Command::NetworkDisconnected, bytes(true));
     QCOMPARE(order, (QStringList{"disConnectNet 1", "disConnectNetForSys"}));
 
+    const QString folder = shell.loadAccount(QStringLiteral("me"));
+    shell.ask(Command::SetOwnJid, bytes(QStringLiteral("me@x/pc")));
     shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
-    QCOMPARE(shell.entries.calls,
-             (QStringList{"loginCompleted", "signal_login", "checkFreeDiskSpace"}));
     shell.ask(Command::LoggedOut);
+    QCOMPARE(shell.calls.lines, (QStringList{"loggedIn me@x/pc " + folder, "loginCompleted",
+                                             "signal_login", "checkFreeDiskSpace", "userChanged"}));
     QCOMPARE(logout.count(), 1);
 
     shell.ask(Command::ConnectionState, bytes(true));
@@ -184,22 +186,22 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
 void tst_CommandDispatcherRows::mainWindowRowsWaitForTheMainWindow()
 {
     PrivateShell shell;
-    shell.entries.presence = 4;
+    shell.mainWindow.presence = 4;
     shell.ask(Command::StartMainWindow, bytes(1));
     shell.ask(Command::StatusLine, bytes(QStringLiteral("status before")));
     PayloadReader none(shell.ask(Command::MainWindowPresence));
     QCOMPARE(none.readInt(), 0);
     QVERIFY(none.ok());
-    QVERIFY(shell.entries.calls.isEmpty());
+    QVERIFY(shell.calls.lines.isEmpty());
     // The common functions keep the status line even without a window to show it.
     QCOMPARE(CommonFun::statusText(), QStringLiteral("status before"));
 
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     shell.ask(Command::StartMainWindow, bytes(1));
     shell.ask(Command::StatusLine, bytes(QStringLiteral("status")));
     PayloadReader presence(shell.ask(Command::MainWindowPresence));
     QCOMPARE(presence.readInt(), 4);
-    QCOMPARE(shell.entries.calls, (QStringList{"mainWindowLoggedIn 1", "setStatusLine status"}));
+    QCOMPARE(shell.calls.lines, (QStringList{"mainWindowLoggedIn 1", "setStatusLine status"}));
     QCOMPARE(CommonFun::statusText(), QStringLiteral("status"));
 }
 
@@ -221,9 +223,9 @@ void tst_CommandDispatcherRows::unreadBadge()
     QFETCH(QString, text);
     QCOMPARE(SessionCommands::badgeText(unread), text);
     PrivateShell shell;
-    shell.entries.mainWindow = true;
+    shell.mainWindow.exists = true;
     shell.ask(Command::UnreadBadge, bytes(unread));
-    QCOMPARE(shell.entries.calls, QStringList{QStringLiteral("setUnreadBadge ") + text});
+    QCOMPARE(shell.calls.lines, QStringList{QStringLiteral("setUnreadBadge ") + text});
 }
 
 void tst_CommandDispatcherRows::headImages()
@@ -266,7 +268,7 @@ void tst_CommandDispatcherRows::notices()
     PrivateShell shell;
     const QList<NoticeRecord> empty;
     shell.ask(Command::NoticeFromList, bytes(QStringLiteral("n@x"), At{&empty}));
-    QVERIFY(shell.entries.calls.isEmpty());
+    QVERIFY(shell.calls.lines.isEmpty());
 
     NoticeRecord first;
     first.text = QStringLiteral("first text");
@@ -276,14 +278,14 @@ void tst_CommandDispatcherRows::notices()
     shell.ask(Command::NoticeFromList, bytes(QStringLiteral("n@x"), At{&two}));
     shell.ask(Command::NoticeFromRecord, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{&second}));
     shell.ask(Command::NoticeFromRecord, bytes(QStringLiteral("m@x"), QStringLiteral("unused"), At{nullptr}));
-    QCOMPARE(shell.entries.calls, (QStringList{"trayShakeByNotice n@x first text false",
+    QCOMPARE(shell.calls.lines, (QStringList{"trayShakeByNotice n@x first text false",
                                                "trayShakeByNotice m@x second text false"}));
 
     // A notice without a message: the time in the fourth string, message type 12.
-    shell.entries.calls.clear();
+    shell.calls.lines.clear();
     shell.ask(Command::NoticeWithTime, bytes(QStringLiteral("t@x"), QStringLiteral("2024-01-02 03:04:05")));
-    QCOMPARE(shell.entries.calls, QStringList{"trayShakeByMessage t@x"});
-    const MessageData built = shell.entries.messages.last();
+    QCOMPARE(shell.calls.lines, QStringList{"trayShakeByMessage t@x"});
+    const MessageData built = shell.calls.messages.last();
     QCOMPARE(built.time, QStringLiteral("2024-01-02 03:04:05"));
     QCOMPARE(built.type, 12);
     QVERIFY(built.ownerJid.isEmpty() && built.fromJid.isEmpty() && built.text.isEmpty());
@@ -295,11 +297,11 @@ void tst_CommandDispatcherRows::readMessagesAndTray()
     shell.ask(Command::MessagesRead, bytes(QStringLiteral("a@x"), QStringLiteral("m1")));
     shell.ask(Command::MessagesRead, bytes(QStringLiteral("a@x"), QString()));
     shell.ask(Command::MessagesRead, bytes(QString(), QString()));
-    QCOMPARE(shell.entries.calls,
+    QCOMPARE(shell.calls.lines,
              (QStringList{"removeMessageById a@x m1", "removeUnreadMessagesOf a@x",
                           "removeAllUnreadMessages"}));
 
-    shell.entries.calls.clear();
+    shell.calls.lines.clear();
     MessageData message;
     message.ownerJid = QStringLiteral("me@x");
     message.fromJid = QStringLiteral("from@x");
@@ -309,12 +311,12 @@ void tst_CommandDispatcherRows::readMessagesAndTray()
     shell.ask(Command::LoginStartedAlt);
     shell.ask(Command::MobileLoggedIn);
     shell.ask(Command::MobileLoggedOut);
-    QCOMPARE(shell.entries.calls,
+    QCOMPARE(shell.calls.lines,
              (QStringList{"trayShakeByMessage from@x", "trayShakeByMessage c@x",
                           "addMessageToBox c@x", "trayLoginStarted", "trayLoginStarted",
                           "showMobileLogin 1 true", "showMobileLogin 1 false"}));
 
-    shell.entries.messageBoxVisible = true;
+    shell.unreadBox.visible = true;
     PayloadReader visible(shell.ask(Command::IsMessageBoxVisibleAlt));
     QVERIFY(visible.readBool());
 }

@@ -1,4 +1,5 @@
 #include "LogCapture.h"
+#include "common/CommonFun.h"
 #include "common/JidParts.h"
 
 #include <QtTest>
@@ -11,6 +12,7 @@ private slots:
     void folderName();
     void refusedNamesAreLogged();
     void splitKeepsTheParts();
+    void usableFolderNames();
 };
 
 void tst_JidParts::folderName_data()
@@ -44,6 +46,15 @@ void tst_JidParts::folderName_data()
     QTest::newRow("control character") << QString("a\x1f" "b@corp") << "";
     QTest::newRow("control character in the resource") << QString("ab@corp/x\ny") << "";
     QTest::newRow("blank in the domain") << "ab@co rp" << "";
+    QTest::newRow("direction override") << QString::fromUtf16(u"ali\u202Eecil@corp") << "";
+    QTest::newRow("direction isolate") << QString::fromUtf16(u"\u2066alice@corp") << "";
+    QTest::newRow("direction mark") << QString::fromUtf16(u"alice\u200F@corp") << "";
+    QTest::newRow("override in the domain") << QString::fromUtf16(u"alice@co\u202Drp") << "";
+    QTest::newRow("C1 control") << QString::fromUtf16(u"a\u0085b@corp") << "";
+    QTest::newRow("lone high surrogate") << QString::fromUtf16(u"a\xD83D" u"b@corp") << "";
+    QTest::newRow("lone low surrogate at the end") << QString::fromUtf16(u"ab\xDE00@corp") << "";
+    QTest::newRow("surrogate pair is a character") << QString::fromUtf16(u"a\U0001F600@corp")
+                                                   << QString::fromUtf16(u"a\U0001F600");
     QTest::newRow("1024-byte user") << QString(1024, QLatin1Char('a')) + "@corp" << "";
     QTest::newRow("1023-byte user") << QString(1023, QLatin1Char('a')) + "@corp" << QString(1023, QLatin1Char('a'));
     QTest::newRow("342 CJK characters are 1026 bytes") << QString(342, QChar(0x5F20)) + "@corp" << "";
@@ -81,3 +92,14 @@ void tst_JidParts::splitKeepsTheParts()
 
 QTEST_GUILESS_MAIN(tst_JidParts)
 #include "tst_JidParts.moc"
+
+void tst_JidParts::usableFolderNames()
+{
+    QVERIFY(CommonFun::isUsableFolderName(QStringLiteral("alice.wang")));
+    QVERIFY(CommonFun::isUsableFolderName(QString::fromUtf16(u"张三\U0001F600")));
+    for (const QString &name : {QString(), QStringLiteral(" "), QStringLiteral("a/b"), QStringLiteral("a\\b"),
+                                QStringLiteral(".."), QStringLiteral("."), QStringLiteral("a\tb"),
+                                QString::fromUtf16(u"a\u202Eb"), QString::fromUtf16(u"a\u2069"),
+                                QString::fromUtf16(u"\u200Eab"), QString::fromUtf16(u"a\xDC00")})
+        QVERIFY2(!CommonFun::isUsableFolderName(name), qPrintable(name.toUtf8().toHex()));
+}

@@ -1,10 +1,7 @@
-#include "../bus/DispatcherHarness.h"
 #include "TestEnvironment.h"
 #include "ZipReader.h"
 #include "app/CrashCapture.h"
 #include "app/CrashPacker.h"
-
-#include <lumio/Commands.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -95,7 +92,6 @@ private slots:
     void packingGoesOnWithoutCredentialsCopyOrUploader();
     void shellPackingModeSkipsStartUp();
     void archiveThatCannotBeWrittenIsLoggedAndNotCopied();
-    void logInTellsTheCrashPathWhereLogIniIs();
 };
 
 void tst_CrashHook::crashLeavesDumpArchiveAndStartsUpload_data()
@@ -245,16 +241,6 @@ void tst_CrashHook::archiveThatCannotBeWrittenIsLoggedAndNotCopied()
     QVERIFY2(log.contains("old archive " + QFile::encodeName(archive) + " not removed"), log);
     QVERIFY(log.contains("upload program " + QFile::encodeName(job.uploadProgram) + " missing"));
     QVERIFY(!QFile::exists(l.appDir + "/tavrinimDump.zip"));
-}
-
-void tst_CrashHook::logInTellsTheCrashPathWhereLogIniIs()
-{
-    harness::PrivateShell shell;
-    const QString folder = shell.loadAccount(QStringLiteral("bob"));
-    shell.ask(Command::LoginCompleted, harness::bytes(QStringLiteral("unused")));
-    QCOMPARE(CrashCapture::currentJob().userFolder, folder);
-    shell.ask(Command::LoggedOut);
-    QCOMPARE(CrashCapture::currentJob().userFolder, QString());
 }
 
 QTEST_GUILESS_MAIN(tst_CrashHook)

@@ -2,7 +2,7 @@
 #include "StoreFixture.h"
 #include "app/SystemSetData.h"
 #include "common/CommonFun.h"
-#include "store/AccountDatabaseLogin.h"
+#include "app/AccountDatabaseLogin.h"
 
 #include <QtTest>
 

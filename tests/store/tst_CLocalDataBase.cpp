@@ -18,6 +18,7 @@ private slots:
     void reopeningAnotherAccountSwitchesTheHandle();
 
     void oldMessageTableIsBroughtUpToDate();
+    void failedMigrationIsFinishedByTheNextOpen();
     void missingThirdIndexIsCreated();
     void latestFriendRewriteWithCollisions();
     void keyedTablesSurviveRewriteCollisions();
@@ -185,8 +186,42 @@ void tst_CLocalDataBase::oldMessageTableIsBroughtUpToDate()
     QCOMPARE(store.rows("SELECT name FROM pragma_table_info('msgrecord')").size(), 21);
     QCOMPARE(store.rows("SELECT id, readed, receivetime, unique_jid FROM msgrecord ORDER BY id"),
              (QStringList{"1|1|2013-01-02 03:04:05|aer01@x/c", "2|1|2013-02-02 03:04:05|b@x/c"}));
-    QCOMPARE(store.rows("SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE 'msgrecord_index%'"),
-             QStringList{"msgrecord_index3"}); // only the third is ever added to an old table
+    QCOMPARE(store.rows("SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE 'msgrecord_index%' "
+                        "ORDER BY name"),
+             (QStringList{"msgrecord_index1", "msgrecord_index2", "msgrecord_index3"}));
+}
+
+void tst_CLocalDataBase::failedMigrationIsFinishedByTheNextOpen()
+{
+    StoreFixture store;
+    QVERIFY(store.exec("CREATE TABLE msgrecord(id VARCHAR(20) PRIMARY KEY, jid VARCHAR(100), unique_jid "
+                       "VARCHAR(100), sender VARCHAR(100), time VARCHAR(100), true_content TEXT)"));
+    QVERIFY(store.exec("INSERT INTO msgrecord (id, time) VALUES ('1', '2013-01-02 03:04:05')"));
+    // An old login table without most of its columns (only the migrated three were ever added).
+    QVERIFY(store.exec("CREATE TABLE login (account VARCHAR(100) primary key, password VARCHAR(1000))"));
+    // Stands for a fill that fails half-way (disk full, the process killed).
+    QVERIFY(store.exec("CREATE TRIGGER nofill BEFORE UPDATE ON msgrecord BEGIN SELECT RAISE(ABORT, 'no'); END"));
+    store.closeRaw();
+    QVERIFY(store.open());
+    QVERIFY(!store.rows("SELECT name FROM pragma_table_info('msgrecord')").contains("readed"));
+    QVERIFY(!store.rows("SELECT name FROM pragma_table_info('msgrecord')").contains("receivetime"));
+    QVERIFY(store.exec("DROP TRIGGER nofill"));
+    store.closeRaw();
+    QVERIFY(store.open());
+    QCOMPARE(store.rows("SELECT readed, receivetime FROM msgrecord"), QStringList{"1|2013-01-02 03:04:05"});
+    // Every table has every column a fresh data.db has.
+    QStringList upgraded;
+    for (const SchemaText::Table &table : SchemaText::tables())
+        upgraded << table.name + ": " + store.rows("SELECT lower(name) FROM pragma_table_info('" + table.name
+                                                   + "') ORDER BY 1").join(',');
+    store.closeRaw();
+    QVERIFY(store.open("bob"));
+    store.raw("bob");
+    QStringList fresh;
+    for (const SchemaText::Table &table : SchemaText::tables())
+        fresh << table.name + ": " + store.rows("SELECT lower(name) FROM pragma_table_info('" + table.name
+                                                + "') ORDER BY 1").join(',');
+    QCOMPARE(upgraded, fresh);
 }
 
 void tst_CLocalDataBase::missingThirdIndexIsCreated()
@@ -374,8 +409,9 @@ void tst_CLocalDataBase::checkGarbageFile()
     QVERIFY(!CLocalDataBase::CheckDatabase("alice", store.root(), false));
     QVERIFY(!CLocalDataBase::CheckDatabase("alice", store.root(), true));
     QVERIFY(!QSqlDatabase::contains("my_sql_db"));
-    // Opening it does not crash, and changes nothing.
-    CLocalDataBase::Open("alice", store.root(), true);
+    // Opening it fails (log-in must not go on with a dead store) and changes nothing.
+    QVERIFY(!CLocalDataBase::Open("alice", store.root(), true));
+    QVERIFY(log.contains("no usable database"));
     QVERIFY(!CLocalDataBase::TableExists("login"));
     QCOMPARE(TestEnvironment::readText(store.databasePath()), garbage);
 }
@@ -393,6 +429,9 @@ void tst_CLocalDataBase::checkTruncatedFile()
     QVERIFY(file.resize(file.size() / 2 + 100));
     QVERIFY(!CLocalDataBase::CheckDatabase("alice", store.root(), true));
     QVERIFY(!CLocalDataBase::CheckDatabase("alice", store.root(), false));
+    const qint64 size = file.size();
+    QVERIFY(!CLocalDataBase::Open("alice", store.root(), true));
+    QCOMPARE(QFileInfo(store.databasePath()).size(), size);
 }
 
 void tst_CLocalDataBase::checkLockedFileCountsAsUsable()

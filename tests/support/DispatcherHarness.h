@@ -1,8 +1,21 @@
 #pragma once
 
 // A private shell for the dispatcher's tests: its own settings, log-in cache,
-// subscription registry, signal hub, entries double and bus with two parties.
+// subscription registry, signal hub and bus with two parties, and a recording
+// double installed for every entry while it lives.
 
+#include "CallLog.h"
+#include "RecordingCloseConfirmationEntry.h"
+#include "RecordingCloudQueryEntry.h"
+#include "RecordingFriendLabelEntry.h"
+#include "RecordingInvitationEntry.h"
+#include "RecordingMainWindowEntry.h"
+#include "RecordingNoticeEntry.h"
+#include "RecordingSessionEntry.h"
+#include "RecordingSkinEntry.h"
+#include "RecordingTrayEntry.h"
+#include "RecordingUnreadBoxEntry.h"
+#include "RecordingUpgradeEntry.h"
 #include "TestEnvironment.h"
 #include "app/SystemSetData.h"
 #include "bus/CommandDispatcher.h"
@@ -11,7 +24,6 @@
 #include "bus/MainSignalSender.h"
 #include "bus/PLuginData.h"
 #include "bus/PluginManager.h"
-#include "bus/ShellEntries.h"
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
@@ -90,79 +102,6 @@ private:
     QString m_address;
 };
 
-// Records every entry called, one line each: the name and its arguments.
-class EntriesDouble : public ShellEntries
-{
-public:
-    QStringList calls;
-    bool mainWindow = false;
-    bool messageBoxVisible = false;
-    int presence = 0;
-    QList<MessageData> messages;
-    std::function<LoginCache::AccountRecord(const LoginCache::AccountRecord &)> cloudQuery;
-    int cloudQueries = 0;
-
-    bool hasMainWindow() override { return mainWindow; }
-    void loginCompleted() override { calls << QStringLiteral("loginCompleted"); }
-    void checkFreeDiskSpace() override { calls << QStringLiteral("checkFreeDiskSpace"); }
-    void mainWindowLoggedIn(int code) override { record("mainWindowLoggedIn", code); }
-    int mainWindowPresence() override { return presence; }
-    void setUnreadBadge(const QString &text) override { record("setUnreadBadge", text); }
-    void setStatusLine(const QString &text) override { record("setStatusLine", text); }
-    void applySkinAndRepaint() override { calls << QStringLiteral("applySkinAndRepaint"); }
-    LoginCache::AccountRecord queryCloudAccount(const LoginCache::AccountRecord &stored) override
-    {
-        ++cloudQueries;
-        return cloudQuery ? cloudQuery(stored) : stored;
-    }
-    void addMessageToBox(const MessageData &message, const QString &name) override
-    {
-        messages.append(message);
-        record("addMessageToBox", name);
-    }
-    void removeMessageById(const QString &jid, const QString &id) override
-    {
-        record("removeMessageById", jid, id);
-    }
-    void removeUnreadMessagesOf(const QString &jid) override
-    {
-        record("removeUnreadMessagesOf", jid);
-    }
-    void removeAllUnreadMessages() override { calls << QStringLiteral("removeAllUnreadMessages"); }
-    bool isMessageBoxVisible() override { return messageBoxVisible; }
-    void setMessageBoxLogUploadKey(const QString &key) override
-    {
-        record("setMessageBoxLogUploadKey", key);
-    }
-    void setMessageBoxLogUploadUserId(const QString &id) override
-    {
-        record("setMessageBoxLogUploadUserId", id);
-    }
-    void trayShakeByMessage(const QString &jid, const MessageData &message) override
-    {
-        messages.append(message);
-        record("trayShakeByMessage", jid);
-    }
-    void trayShakeByNotice(const QString &jid, const QString &text, bool silent) override
-    {
-        record("trayShakeByNotice", jid, text, silent);
-    }
-    void trayLoginStarted() override { calls << QStringLiteral("trayLoginStarted"); }
-    void showMobileLogin(int client, bool loggedIn) override
-    {
-        record("showMobileLogin", client, loggedIn);
-    }
-
-private:
-    template<typename... Args>
-    void record(const char *name, const Args &...args)
-    {
-        QStringList line{QString::fromLatin1(name)};
-        (line.append(QVariant::fromValue(args).toString()), ...);
-        calls << line.join(QLatin1Char(' '));
-    }
-};
-
 // Set by a harness whose payloads cannot carry real addresses: maps them to
 // objects of the asked type (see ShellServices::objectAt).
 inline const void *(*objectAt)(qint64 address, const std::type_info &type) = nullptr;
@@ -174,7 +113,18 @@ struct PrivateShell
     SystemSetData settings;
     PLuginData subscriptions;
     MainSignalSender signalSender;
-    EntriesDouble entries;
+    CallLog calls;
+    RecordingMainWindowEntry mainWindow{calls};
+    RecordingCloseConfirmationEntry closeConfirmation{calls};
+    RecordingTrayEntry tray{calls};
+    RecordingUnreadBoxEntry unreadBox{calls};
+    RecordingInvitationEntry invitations{calls};
+    RecordingNoticeEntry notices{calls};
+    RecordingFriendLabelEntry labels{calls};
+    RecordingUpgradeEntry upgrade{calls};
+    RecordingCloudQueryEntry cloudQuery;
+    RecordingSkinEntry skin{calls};
+    RecordingSessionEntry session{calls};
     PluginManager plugins;
     EventRouter router{&plugins};
     CommandDispatcher dispatcher{services()};
@@ -189,6 +139,25 @@ struct PrivateShell
         plugins.addPlugin(&mainPanel, QStringLiteral("test"));
         plugins.addPlugin(&chat, QStringLiteral("test"));
         router.setShellHandler([this](BaseEvent *event) { dispatcher.execute(event); });
+        installEntries(true);
+    }
+
+    ~PrivateShell() { installEntries(false); }
+
+    // Off: the logging defaults answer again.
+    void installEntries(bool on)
+    {
+        MainWindowEntry::install(on ? &mainWindow : nullptr);
+        CloseConfirmationEntry::install(on ? &closeConfirmation : nullptr);
+        TrayEntry::install(on ? &tray : nullptr);
+        UnreadBoxEntry::install(on ? &unreadBox : nullptr);
+        InvitationEntry::install(on ? &invitations : nullptr);
+        NoticeEntry::install(on ? &notices : nullptr);
+        FriendLabelEntry::install(on ? &labels : nullptr);
+        UpgradeEntry::install(on ? &upgrade : nullptr);
+        CloudQueryEntry::install(on ? &cloudQuery : nullptr);
+        SkinEntry::install(on ? &skin : nullptr);
+        SessionEntry::install(on ? &session : nullptr);
     }
 
     ShellServices services()
@@ -198,7 +167,6 @@ struct PrivateShell
         s.settings = &settings;
         s.subscriptions = &subscriptions;
         s.signalSender = &signalSender;
-        s.entries = &entries;
         s.bus = &router;
         s.objectAt = objectAt;
         return s;

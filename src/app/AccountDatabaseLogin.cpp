@@ -1,9 +1,11 @@
 #include "AccountDatabaseLogin.h"
 
-#include "CLocalDataBase.h"
-#include "app/SystemSetData.h"
+#include "SystemSetData.h"
 #include "common/CommonFun.h"
+#include "log/LogContext.h"
 #include "log/ShellLog.h"
+#include "store/CLocalDataBase.h"
+#include "store/StoreLog.h"
 
 bool AccountDatabaseLogin::openAfterLogin(const QString &ownJid)
 {
@@ -12,6 +14,10 @@ bool AccountDatabaseLogin::openAfterLogin(const QString &ownJid)
 
 bool AccountDatabaseLogin::openAfterLogin(const QString &ownJid, const QString &messageFileRoot)
 {
+    // The store library logs through the shell's published log (never destroyed), not
+    // through Qt's handler, once there is one.
+    if (LogContext *log = LogContext::published())
+        StoreLog::setShared(log);
     const QString folder = CommonFun::jidToFolderName(ownJid);
     if (folder.isEmpty()) {
         LOG_ERROR(QStringLiteral("account database not opened: jid \"%1\" names no account folder").arg(ownJid));
