@@ -3,9 +3,19 @@
 #include <QDateTime>
 
 #ifdef LUMIO_PACK_HAS_STORE
+#include "AccountFolder.h"
 #include "CLocalDataBase.h"
 #include "LoginInfo.h"
 #endif
+
+QString LoginDatabase::folderOf(const QString &jid)
+{
+#ifdef LUMIO_PACK_HAS_STORE
+    return AccountFolder::fromJid(jid);
+#else
+    return jid.section(QLatin1Char('@'), 0, 0).toLower().remove(QLatin1String("zq"));
+#endif
+}
 
 bool LoginDatabase::open(const QString &account, const QString &basePath, QString *error)
 {

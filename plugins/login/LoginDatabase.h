@@ -6,6 +6,8 @@
 class LoginDatabase
 {
 public:
+    // The account folder of a JID, as the shell and the store derive it.
+    static QString folderOf(const QString &jid);
     // Opens <basePath>/<account>/data.db on the default connection with the full schema.
     static bool open(const QString &account, const QString &basePath, QString *error);
     // The account's row of the login table; the password columns stay empty.

@@ -26,12 +26,6 @@ QSettings choices()
                      QSettings::IniFormat);
 }
 
-// The account folder is the JID's user part; the shell derives the same name.
-QString folderOf(const QString &jid)
-{
-    return jid.section(QLatin1Char('@'), 0, 0).remove(QLatin1String("zq"));
-}
-
 } // namespace
 
 LoginPlugin::LoginPlugin()
@@ -156,7 +150,8 @@ void LoginPlugin::loggedIn(const QString &jid)
     m_inProgress = false;
     m_loggedIn = true;
     m_jid = jid;
-    const QString account = folderOf(jid);
+    // The store names the folder as the shell does: the JID's user part.
+    const QString account = LoginDatabase::folderOf(jid);
     tell(Command::SetOwnJid, ShellAddress, PayloadWriter::pack(jid));
     tell(Command::LoadAccountSettings, ShellAddress, PayloadWriter::pack(account));
 

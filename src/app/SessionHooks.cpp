@@ -2,7 +2,7 @@
 
 #include "CrashCapture.h"
 #include "log/ShellLog.h"
-#include "store/AccountDatabaseLogin.h"
+#include "app/AccountDatabaseLogin.h"
 
 #include <QSqlDatabase>
 

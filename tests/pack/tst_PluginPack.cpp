@@ -21,6 +21,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -76,6 +79,7 @@ private slots:
 
 private:
     void onShell(BaseEvent *event);
+    QList<QVariantList> rows(const QString &account, const QString &select) const;
     int indexOf(int command, int from = 0) const;
     void demo(int kind);
 
@@ -141,6 +145,26 @@ void tst_PluginPack::onShell(BaseEvent *event)
     default:
         break;
     }
+}
+
+QList<QVariantList> tst_PluginPack::rows(const QString &account, const QString &select) const
+{
+    QList<QVariantList> result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(m_messagePath + QLatin1Char('/') + account + QStringLiteral("/data.db"));
+        if (db.open()) {
+            QSqlQuery query(select, db);
+            while (query.next()) {
+                QVariantList row;
+                for (int i = 0; i < query.record().count(); ++i)
+                    row.append(query.value(i));
+                result.append(row);
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    return result;
 }
 
 int tst_PluginPack::indexOf(int command, int from) const
@@ -251,6 +275,15 @@ void tst_PluginPack::quickLaunchRunsTheLogInSequence()
     QVERIFY(MainEventProcess::ownAccount().presence != 0);
     QVERIFY(!topLevel("LoginWindow"));
 
+    // The login party opened the account's database itself, before 0x108C.
+    QVERIFY(m_log.contains(QStringLiteral("login party opened data.db of zhangsan")));
+    const QList<QVariantList> login = rows(QStringLiteral("zhangsan"),
+        QStringLiteral("SELECT trueAccount, password, password2 FROM login WHERE account = 'zhangsan'"));
+    QCOMPARE(login.size(), 1);
+    QCOMPARE(login.first().at(0).toString(), jid);
+    QVERIFY(login.first().at(1).toString().isEmpty());
+    QVERIFY(login.first().at(2).toString().isEmpty());
+
     const QByteArray page = TestEnvironment::readText(m_messagePath + QStringLiteral("/index/msgRecordIndex.html"));
     for (const char *function : {"fnAppendMessage", "fnFreshPicture", "downPicFailed", "resizeImg",
                                  "replaceErrImg", "errorPic", "messageObject.strNewLine"})
@@ -285,6 +318,12 @@ void tst_PluginPack::arrivingMessageReachesTheShellAndIsReadOnOpen()
     QCOMPARE(in.readString(), QString());
     QCOMPARE(MainEventProcess::remainingUnreadCount(message.fromJid), 0);
     QVERIFY(!topLevel("ChatWindow"));
+    const QString stored = QStringLiteral("SELECT readed, true_content FROM msgrecord WHERE messageid = '%1'")
+                               .arg(message.messageId);
+    const QList<QVariantList> row = rows(QStringLiteral("zhangsan"), stored);
+    QCOMPARE(row.size(), 1);
+    QCOMPARE(row.first().at(0).toInt(), 1);
+    QCOMPARE(row.first().at(1).toString(), message.text);
 }
 
 void tst_PluginPack::openChatWindowTalksWithTheSimulator()
@@ -306,6 +345,10 @@ void tst_PluginPack::openChatWindowTalksWithTheSimulator()
     QVERIFY(m_arrived.isEmpty());
     QCOMPARE(MainEventProcess::remainingUnreadCount(Wang), 0);
     window->close();
+    const QString conversation = QStringLiteral("SELECT id FROM msgrecord WHERE jid = '%1'").arg(Wang);
+    QCOMPARE(rows(QStringLiteral("zhangsan"), conversation).size(), 2);
+    MainEventProcess::openMessageManager(Wang, false);
+    QVERIFY(rows(QStringLiteral("zhangsan"), conversation).isEmpty());
 }
 
 void tst_PluginPack::fileOfferAndPhoneCallCarryTheirRecords()
