@@ -324,6 +324,14 @@ void tst_PluginPack::arrivingMessageReachesTheShellAndIsReadOnOpen()
     QCOMPARE(row.size(), 1);
     QCOMPARE(row.first().at(0).toInt(), 1);
     QCOMPARE(row.first().at(1).toString(), message.text);
+
+    // Ignored but not lost: a window opened later shows it from the history.
+    MainEventProcess::openChatWindow(true, message.fromJid);
+    QWidget *window = topLevel("ChatWindow");
+    QVERIFY(window);
+    QCOMPARE(window->findChildren<QLabel *>(QStringLiteral("bubbleIn")).size(), 1);
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("bubbleIn"))->text(), message.text);
+    window->close();
 }
 
 void tst_PluginPack::openChatWindowTalksWithTheSimulator()
