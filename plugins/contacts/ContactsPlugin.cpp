@@ -193,6 +193,12 @@ void ContactsPlugin::handle(BaseEvent &event)
             m_backend->setPresence(code, text);
         break;
     }
+    case Command::AcceptLabel:
+    case Command::RefuseLabel:
+    case Command::LabelAccepted:
+        // The simulated colleague does not wait for the answer; it is only noted.
+        logInfo(QStringLiteral("friend label answered (0x%1)").arg(event.command(), 0, 16));
+        break;
     default:
         break;
     }
