@@ -17,6 +17,8 @@ public:
 
     explicit ProcessTimer(QString program);
 
+    void setVariable(const QString &name, const QString &value) { m_base.insert(name, value); }
+
     // HOME, and the XDG folders derived from it, point at home.
     Run run(const QString &home) const;
 

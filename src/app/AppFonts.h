@@ -8,7 +8,6 @@ class AppFonts
 {
 public:
     static QFont applicationFont();
-    // Registers the icon font file; returns its family, or an empty string.
-    static QString installIconFont(const QString &fontFile);
-    static QFont iconFont(const QString &family);
+    // The icon font is CommonFun's; this is the size buttons and menus use.
+    static QFont iconFont();
 };

@@ -8,13 +8,16 @@
 #include "ImInfoDefaults.h"
 #include "SessionHooks.h"
 #include "StartupBanner.h"
+#include "StartupPhases.h"
 #include "SystemSetData.h"
 #include "WindowEntries.h"
+#include "bus/BusRequest.h"
 #include "bus/CommandDispatcher.h"
 #include "bus/EventRouter.h"
 #include "bus/MainEventProcess.h"
 #include "bus/PLuginData.h"
 #include "bus/PluginManager.h"
+#include "common/CommonFun.h"
 #include "bus/entries/UninstalledEntries.h"
 #include "endpoints/CUrlInfo.h"
 #include "log/LogConfigFile.h"
@@ -32,6 +35,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QTextStream>
@@ -42,27 +46,42 @@
 
 namespace {
 
-void setUpPathsAndTranslation(QApplication &app)
+// Found before logging is set up; logged with its first lines.
+QStringList &earlyProblems()
+{
+    static QStringList problems;
+    return problems;
+}
+
+void setUpPaths()
 {
     const QString appDir = AppPaths::applicationDir();
     QDir::setCurrent(appDir);
     for (const char *sub : {"/codecs", "/imageformats", "/sqldrivers"})
         QCoreApplication::addLibraryPath(appDir + QLatin1String(sub));
-
-    auto *translator = new QTranslator(&app);
-    if (translator->load(appDir + QStringLiteral("/Resources/Language/qt_zh_CN.qm")))
-        QCoreApplication::installTranslator(translator);
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void setUpTranslation(QApplication &app)
+{
+    // Qt's own texts come from the system's translations package.
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qt_zh_CN"), folder)) {
+        QCoreApplication::installTranslator(translator);
+        return;
+    }
+    delete translator;
+    earlyProblems().append(
+        QStringLiteral("Qt translation qt_zh_CN not found in %1; Qt texts stay untranslated").arg(folder));
 }
 
 void setUpFonts()
 {
     QApplication::setFont(AppFonts::applicationFont());
-    const QString family = AppFonts::installIconFont(
-        AppPaths::applicationDir() + QStringLiteral("/Resources/BaseConfig/iconfont.ttf"));
-    if (family.isEmpty())
+    if (CommonFun::iconFontFamily().isEmpty())
         return;
-    const QFont icons = AppFonts::iconFont(family);
+    const QFont icons = AppFonts::iconFont();
     QApplication::setFont(icons, "QPushButton");
     QApplication::setFont(icons, "QMenu");
 }
@@ -110,7 +129,7 @@ void applyStyleSheet(QApplication &app)
 LogContext *startLogging(QApplication &app)
 {
     const QString logFolder = AppPaths::logFolder();
-    QStringList problems;
+    QStringList problems = earlyProblems();
     QString error;
     QString cfg = LogConfigFile::prepare(AppPaths::applicationDir() + QStringLiteral("/log.cfg"),
                                          logFolder, &error);
@@ -179,6 +198,8 @@ int application(int argc, char *argv[])
     // Step 1 of the original set GBK as the locale codec; sources and the
     // system here are UTF-8, so only external 8-bit data is decoded as GBK.
     startupBanner("==========BEGIN========");
+    StartupPhases phases;
+    phases.begin(QStringLiteral("application object"));
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Lumio"));
     // Installed first, so a signal during start-up is handled once the loop runs.
@@ -187,6 +208,7 @@ int application(int argc, char *argv[])
         LOG_INFO(QStringLiteral("signal %1: quitting").arg(number));
         QCoreApplication::quit();
     });
+    phases.begin(QStringLiteral("signal and crash handlers"));
     if (!termination.install())
         LOG_WARN(QStringLiteral("SIGINT/SIGTERM handlers not installed"));
     QString crashError;
@@ -196,24 +218,37 @@ int application(int argc, char *argv[])
     const CommandLine commandLine = CommandLine::parse(app.arguments().mid(1));
     startupBanner("==========快捷方式打开参数读取结束========");
 
-    setUpPathsAndTranslation(app);
+    setUpPaths();
+    phases.begin(QStringLiteral("translator"));
+    setUpTranslation(app);
+    phases.begin(QStringLiteral("fonts"));
     setUpFonts();
+    phases.begin(QStringLiteral("settings"));
     initialise();
+    // Before any HTTP client of the shell or of a plug-in is made.
+    CommonFun::applyProxySettings();
+    phases.begin(QStringLiteral("style sheet"));
     applyStyleSheet(app);
+    phases.begin(QStringLiteral("logging set-up"));
     startLogging(app);
     // Before the plug-ins: the first log-in may come as soon as they are loaded.
     AccountLogUpload::forShell(&app);
     SessionHooks::installForShell();
     installWindowEntries();
+    phases.begin(QStringLiteral("plug-in loading"));
     loadPlugins();
+    phases.begin(QStringLiteral("first window"));
     showLogin(commandLine);
+    phases.begin(QStringLiteral("event loop"));
 
     // Lets start-up be timed: quit as soon as the loop turns.
     if (qEnvironmentVariableIsSet("LUMIO_EXIT_AFTER_START"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
 
     QApplication::exec();
+    phases.begin(QStringLiteral("shutdown"));
 
+    BusRequest::logMissSummary();
     LogContext *log = LogContext::published();
     // Synchronous, while the event loop objects still exist.
     if (log && log->monitorLogger())
@@ -227,5 +262,10 @@ int application(int argc, char *argv[])
     LOG_INFO(rule);
     if (log)
         log->closeCustomLog();
+    phases.end();
+    // Written last, so that the way out is timed too; a killed shell writes none.
+    QString phaseError;
+    if (!phases.write(&phaseError))
+        qWarning().noquote() << phaseError;
     std::exit(0);
 }

@@ -14,11 +14,23 @@
 namespace {
 
 // Addresses share their length, so Qt's compare never stops at the size and
-// goes out of line; equal addresses are equal memory.
-bool sameAddress(const QString &a, const QString &b)
+// goes out of line. Most compares are of a string with itself (the table's
+// own copy) or of two addresses that differ within the first digits, so both
+// are settled before a call to memcmp would even start.
+inline bool sameAddress(const QString &a, const QString &b)
 {
-    return a.size() == b.size()
-        && std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(QChar)) == 0;
+    const qsizetype n = a.size();
+    if (n != b.size())
+        return false;
+    const QChar *pa = a.constData();
+    const QChar *pb = b.constData();
+    if (pa == pb)
+        return true;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (pa[i] != pb[i])
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -69,7 +81,7 @@ void EventRouter::route(BaseEvent *event)
         // A targeted event reaches at most one plug-in: look it up instead of walking the table.
         if (sameAddress(target, source))
             return;
-        if (PluginInterface *plugin = m_plugins->plugin(target))
+        if (PluginInterface *plugin = m_plugins->routeTo(target))
             deliver(plugin->receiver(), event);
         return;
     }

@@ -27,6 +27,8 @@ public:
     void setFlag(bool flag) { m_flag = flag; }
     AccountRecord accountRecord() const { return m_accountRecord; }
     void setAccountRecord(const AccountRecord &record) { m_accountRecord = record; }
+    // The record holds the password: it must not outlive the user it belongs to.
+    void clearAccountRecord() { m_accountRecord = AccountRecord(); }
 
 private:
     QString m_ownJid;

@@ -55,6 +55,7 @@ void addConnectionRows(CommandTable &t)
         // The next user's credentials are not known until that user logs in; the
         // log upload must not send that user's log under the previous one's key.
         c.session().userChanged();
+        c.cache().clearAccountRecord();
         c.cache().setLogUploadUserId(QString());
         c.cache().setLogUploadKey(QString());
         c.signalSender().login(false);

@@ -34,7 +34,6 @@ struct ProcessValues
     QString statusText;
     QString iconFontFamily;
     bool iconFontTried = false;
-    LogContext *logContext = nullptr;
 };
 
 ProcessValues &values()
@@ -216,12 +215,6 @@ bool CommonFun::setThisVersion(const QString &version)
     return InstallInfo().setThisVersion(version);
 }
 
-void CommonFun::setIconFontFamily(const QString &family)
-{
-    values().iconFontFamily = family;
-    values().iconFontTried = true;
-}
-
 QString CommonFun::iconFontFamily()
 {
     ProcessValues &shared = values();
@@ -316,14 +309,4 @@ bool CommonFun::isFullScreenForeground()
 {
     // No portable way to inspect other applications' windows here: pop-ups are never held back.
     return false;
-}
-
-void CommonFun::setLogContext(LogContext *context)
-{
-    values().logContext = context;
-}
-
-LogContext *CommonFun::logContext()
-{
-    return values().logContext;
 }

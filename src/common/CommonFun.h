@@ -11,12 +11,10 @@
 #include <QString>
 #include <QStringList>
 
-class LogContext;
-
 // The shell's shared helpers in one place: identifiers, message-time texts, chat HTML,
 // presence, disk space, account folders, head images, installation values and proxy,
 // and the few process-wide values every window reads (current account, status line,
-// logging context, icon font). Call from the GUI thread.
+// icon font). Call from the GUI thread.
 class CommonFun : public QObject
 {
     Q_OBJECT
@@ -70,8 +68,7 @@ public:
     static bool setThisVersion(const QString &version);
 
     // The icon font of buttons, menus and the weather glyphs; the font file of the
-    // installation is registered on first use unless start-up named the family.
-    static void setIconFontFamily(const QString &family);
+    // installation is registered on first use. Empty family when the file is unusable.
     static QString iconFontFamily();
     static QFont iconFont(int pixelSize);
 
@@ -92,8 +89,4 @@ public:
     static QNetworkProxy httpProxy();
     static void applyProxySettings();
     static bool isFullScreenForeground();
-
-    // The logging objects made at start-up, for code that reaches them from here.
-    static void setLogContext(LogContext *context);
-    static LogContext *logContext();
 };

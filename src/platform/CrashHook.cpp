@@ -46,7 +46,9 @@ std::atomic<pid_t> g_crashingThread{0};
 void *g_altStack = nullptr;
 
 QMutex g_commandMutex;
-// Every command ever published stays alive: a crashing thread may still be reading an older one.
+// Every command ever published stays alive: a crashing thread may still be
+// reading an older one. An equal command is published again from its first
+// copy, so the store grows with the distinct commands, not with publications.
 std::vector<std::unique_ptr<Command>> &retainedCommands()
 {
     static auto *commands = new std::vector<std::unique_ptr<Command>>;
@@ -361,6 +363,17 @@ bool CrashHook::install(const QString &dumpPath, QString *error)
 
 void CrashHook::setPackerCommand(const QStringList &command)
 {
+    const QMutexLocker lock(&g_commandMutex);
+    if (command.isEmpty()) {
+        g_command.store(nullptr, std::memory_order_release);
+        return;
+    }
+    for (const std::unique_ptr<Command> &kept : retainedCommands()) {
+        if (kept->source == command) {
+            g_command.store(kept.get(), std::memory_order_release);
+            return;
+        }
+    }
     auto built = std::make_unique<Command>();
     built->source = command;
     for (const QString &part : command)
@@ -368,11 +381,14 @@ void CrashHook::setPackerCommand(const QStringList &command)
     for (std::string &s : built->strings)
         built->argv.push_back(s.data());
     built->argv.push_back(nullptr);
-
-    const QMutexLocker lock(&g_commandMutex);
-    Command *published = command.isEmpty() ? nullptr : built.get();
+    g_command.store(built.get(), std::memory_order_release);
     retainedCommands().push_back(std::move(built));
-    g_command.store(published, std::memory_order_release);
+}
+
+int CrashHook::retainedCommandCount()
+{
+    const QMutexLocker lock(&g_commandMutex);
+    return int(retainedCommands().size());
 }
 
 QStringList CrashHook::packerCommand()

@@ -17,5 +17,7 @@ public:
     // Program (absolute path) and arguments started after the dump; empty starts nothing.
     static void setPackerCommand(const QStringList &command);
     static QStringList packerCommand();
+    // Distinct commands kept alive for the handler since the process began.
+    static int retainedCommandCount();
     static bool isInstalled();
 };

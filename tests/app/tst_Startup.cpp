@@ -42,6 +42,7 @@ Run startAndTerminate(const QString &home, const QStringList &arguments, int sig
     environment.insert("HOME", home);
     environment.remove("XDG_DATA_HOME");
     environment.remove("XDG_CONFIG_HOME");
+    environment.insert("LUMIO_STARTUP_PHASES", home + "/phases.txt");
     shell.setProcessEnvironment(environment);
     shell.setProcessChannelMode(QProcess::MergedChannels);
     shell.start(TestEnvironment::binDir() + "/lumio", arguments);
@@ -124,6 +125,15 @@ void tst_Startup::startsShowsLoginAndQuitsOnSignal()
 
     const QString customLog = QString::fromUtf8(TestEnvironment::readText(logFolder(env.home()) + "CustomLog.csv"));
     QVERIFY2(customLog.contains(QStringLiteral("\"第一条日志\"")), qPrintable(customLog));
+
+    QVERIFY(debugLog.contains("plug-in libloginmanager.so: loaded"));
+    QVERIFY2(!debugLog.contains("Qt translation qt_zh_CN not found"), "qt6-translations-l10n missing?");
+    const QString phases = QString::fromUtf8(TestEnvironment::readText(env.home() + "/phases.txt"));
+    QStringList names;
+    for (const QString &line : phases.split('\n', Qt::SkipEmptyParts))
+        names.append(line.section(' ', 0, -2));
+    QCOMPARE(names, (QStringList{"application object", "signal and crash handlers", "translator", "fonts", "settings", "style sheet", "logging set-up",
+                                 "plug-in loading", "first window", "event loop", "shutdown"}));
 }
 
 void tst_Startup::secondStartKeepsTheUsersFiles()

@@ -160,10 +160,12 @@ void tst_CommandDispatcherRows::signalRowsEmitInOrder()
     const QString folder = shell.loadAccount(QStringLiteral("me"));
     shell.ask(Command::SetOwnJid, bytes(QStringLiteral("me@x/pc")));
     shell.ask(Command::LoginCompleted, bytes(QStringLiteral("unused")));
+    shell.cache.setAccountRecord({"acc", "password", "", "", ""});
     shell.ask(Command::LoggedOut);
     QCOMPARE(shell.calls.lines, (QStringList{"loggedIn me@x/pc " + folder, "loginCompleted",
                                              "signal_login", "checkFreeDiskSpace", "userChanged"}));
     QCOMPARE(logout.count(), 1);
+    QVERIFY(shell.cache.accountRecord()[1].isEmpty()); // no password left for the next user
 
     shell.ask(Command::ConnectionState, bytes(true));
     shell.ask(Command::ConnectionLost);

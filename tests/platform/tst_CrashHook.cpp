@@ -2,6 +2,7 @@
 #include "ZipReader.h"
 #include "app/CrashCapture.h"
 #include "app/CrashPacker.h"
+#include "platform/CrashHook.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -92,6 +93,7 @@ private slots:
     void packingGoesOnWithoutCredentialsCopyOrUploader();
     void shellPackingModeSkipsStartUp();
     void archiveThatCannotBeWrittenIsLoggedAndNotCopied();
+    void repeatedLogInDoesNotGrowTheCrashPath();
 };
 
 void tst_CrashHook::crashLeavesDumpArchiveAndStartsUpload_data()
@@ -241,6 +243,23 @@ void tst_CrashHook::archiveThatCannotBeWrittenIsLoggedAndNotCopied()
     QVERIFY2(log.contains("old archive " + QFile::encodeName(archive) + " not removed"), log);
     QVERIFY(log.contains("upload program " + QFile::encodeName(job.uploadProgram) + " missing"));
     QVERIFY(!QFile::exists(l.appDir + "/tavrinimDump.zip"));
+}
+
+void tst_CrashHook::repeatedLogInDoesNotGrowTheCrashPath()
+{
+    // A party that re-reports log-in on every reconnect must not grow the shell.
+    const int kept = CrashHook::retainedCommandCount();
+    const QStringList withUser{"/opt/packer", "--user", "/home/bob/folder"};
+    const QStringList withoutUser{"/opt/packer"};
+    for (int i = 0; i < 100; ++i) {
+        CrashHook::setPackerCommand(withUser);
+        CrashHook::setPackerCommand(withUser);
+        CrashHook::setPackerCommand(withoutUser);
+    }
+    QCOMPARE(CrashHook::retainedCommandCount(), kept + 2);
+    QCOMPARE(CrashHook::packerCommand(), withoutUser);
+    CrashHook::setPackerCommand({});
+    QVERIFY(CrashHook::packerCommand().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_CrashHook)
