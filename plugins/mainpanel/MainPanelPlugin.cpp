@@ -1,7 +1,9 @@
 #include "MainPanelPlugin.h"
 
 #include "ContactListWidget.h"
+#include "ColleagueDirectory.h"
 #include "PackCommands.h"
+#include "ProfileCard.h"
 #include <lumio/Commands.h>
 
 #include <lumio/Addresses.h>
@@ -24,6 +26,7 @@ void MainPanelPlugin::releaseWindows()
     // Once handed over the list is the main window's; before that it is ours.
     if (!m_handedOver)
         delete m_list;
+    delete m_card;
 }
 
 ContactListWidget *MainPanelPlugin::contactList()
@@ -62,6 +65,9 @@ void MainPanelPlugin::handle(BaseEvent &event)
         if (m_list)
             m_list->stopFlashing(in.readString());
         break;
+    case Command::ShowCardInPanel:
+        showCard(in.readString());
+        break;
     case Command::SetAllOffline:
         if (m_list)
             m_list->setAllOffline();
@@ -95,4 +101,22 @@ void MainPanelPlugin::skinChanged()
 {
     if (m_list)
         m_list->applySkin();
+    if (m_card)
+        m_card->applySkin();
+}
+
+void MainPanelPlugin::showCard(const QString &jid)
+{
+    const Colleague colleague = ColleagueDirectory::instance().find(jid);
+    if (!colleague.isValid()) {
+        logWarn(QStringLiteral("card of an unknown contact not shown"));
+        return;
+    }
+    if (!m_card) {
+        m_card = new ProfileCard;
+        m_card->setWindowTitle(QStringLiteral("联系人资料"));
+    }
+    m_card->setColleague(colleague);
+    m_card->show();
+    m_card->raise();
 }

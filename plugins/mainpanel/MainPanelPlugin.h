@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class ContactListWidget;
+class ProfileCard;
 
 // The main-panel party: hands the contact list to the main window, which owns it from then on.
 class MainPanelPlugin : public PackPlugin
@@ -25,7 +26,10 @@ protected:
     void releaseWindows() override;
 
 private:
+    void showCard(const QString &jid);
+
     QPointer<ContactListWidget> m_list;
+    QPointer<ProfileCard> m_card;
     bool m_handedOver = false;
     QString m_ownJid;
     // Answered by address: must outlive the question.

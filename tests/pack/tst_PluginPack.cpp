@@ -413,6 +413,16 @@ void tst_PluginPack::contactListIsHandedOverNotOwned()
     menu->close();
     QVERIFY(!MainEventProcess::panelQuery1206());
 
+    // The message box's card view reaches the panel, posted in the chat party's name.
+    MainEventProcess::showCardInPanel(QStringLiteral("zhaoliu@lumio.test"));
+    QTRY_VERIFY([] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->inherits("ProfileCard") && w->isVisible() && w->windowTitle() == QStringLiteral("联系人资料"))
+                return true;
+        }
+        return false;
+    }());
+
     // The main window owns it now; once it is gone the panel makes a new one.
     auto *host = new QWidget;
     list->setParent(host);
