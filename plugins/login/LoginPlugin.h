@@ -1,32 +1,40 @@
 #pragma once
 
-#include <lumio/PluginInterface.h>
+#include "PackPlugin.h"
 
-#include <QObject>
 #include <QPointer>
 
 class LoginWindow;
 
-// The reference log-in plug-in: shows the log-in window when the shell asks.
-class LoginPlugin : public QObject, public PluginInterface
+// The log-in party: its window, the log-in sequence the shell expects, and the
+// account database opened before the shell hears that the log-in completed.
+class LoginPlugin : public PackPlugin
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID PluginInterface_iid FILE "login.json")
-    Q_INTERFACES(PluginInterface)
 public:
+    LoginPlugin();
+    ~LoginPlugin() override;
     QString pluginName() const override { return QStringLiteral("login"); }
-    QObject *receiver() override { return this; }
-    void setEventManager(EventManager *manager) override { m_bus = manager; }
-    QString pluginId() const override;
-    void setLogger(SharedLog *log) override { m_log = log; }
+
+    LoginWindow *window() const { return m_window; }
 
 protected:
-    void customEvent(QEvent *event) override;
+    void handle(BaseEvent &event) override;
+    void skinChanged() override;
+    void releaseWindows() override;
 
 private:
-    void showWindow(const QString &userId);
+    void showWindow(const QString &account);
+    void startLogIn(const QString &account, const QString &password, bool quick);
+    void loggedIn(const QString &jid);
+    void loginFailed(const QString &reason);
+    void rememberChoices(const QString &account);
 
-    EventManager *m_bus = nullptr;
-    SharedLog *m_log = nullptr;
     QPointer<LoginWindow> m_window;
+    QString m_pendingAccount;
+    QString m_jid;
+    int m_presence = 1;
+    bool m_inProgress = false;
+    bool m_loggedIn = false;
 };

@@ -2,10 +2,13 @@
 
 #include <QWidget>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
-// The small log-in window: account, password and the log-in button.
+// The log-in window: account, password, presence, remember and auto-login.
 class LoginWindow : public QWidget
 {
     Q_OBJECT
@@ -13,11 +16,32 @@ public:
     explicit LoginWindow(QWidget *parent = nullptr);
 
     void setAccount(const QString &account);
+    QString account() const;
+    // Read once per attempt; the field is cleared as soon as the attempt starts.
+    QString takePassword();
+    int presenceCode() const;
+    bool remember() const;
+    bool autoLogin() const;
+    void setRemember(bool remember);
+    void setAutoLogin(bool autoLogin);
+
+    void setBusy(bool busy);
+    void showError(const QString &text);
+    void applySkin();
+
+signals:
+    void logInRequested();
 
 private:
-    void tryLogin();
+    void tryLogIn();
+    void refreshHead();
 
-    QLineEdit *m_account;
+    QLabel *m_head;
+    QComboBox *m_account;
     QLineEdit *m_password;
+    QComboBox *m_presence;
+    QCheckBox *m_remember;
+    QCheckBox *m_autoLogin;
+    QPushButton *m_logIn;
     QLabel *m_status;
 };
