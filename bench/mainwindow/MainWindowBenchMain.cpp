@@ -5,7 +5,7 @@
 
 #include "SampleStats.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/BusRequest.h"
 #include "bus/EventRouter.h"
 #include "bus/PluginManager.h"

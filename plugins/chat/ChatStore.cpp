@@ -3,7 +3,7 @@
 #include <QDateTime>
 
 #ifdef LUMIO_PACK_HAS_STORE
-#include "CLocalDataBase.h"
+#include "store/CLocalDataBase.h"
 #include <QSqlDatabase>
 #endif
 

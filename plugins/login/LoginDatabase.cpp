@@ -3,9 +3,9 @@
 #include <QDateTime>
 
 #ifdef LUMIO_PACK_HAS_STORE
-#include "AccountFolder.h"
-#include "CLocalDataBase.h"
-#include "LoginInfo.h"
+#include "store/AccountFolder.h"
+#include "store/CLocalDataBase.h"
+#include "store/LoginInfo.h"
 #endif
 
 QString LoginDatabase::folderOf(const QString &jid)

@@ -1,7 +1,7 @@
 #include "ExitSequence.h"
 
 #include "bus/MainEventProcess.h"
-#include "log/MonitorLog.h"
+#include "log/upload/MonitorLog.h"
 #include "log/ShellLog.h"
 
 #include <QDir>

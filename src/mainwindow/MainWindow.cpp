@@ -7,7 +7,7 @@
 #include "SystemMessageArchive.h"
 #include "WindowPlacement.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/MainEventProcess.h"
 #include "bus/MainSignalSender.h"
 #include "common/CommonFun.h"
@@ -575,8 +575,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             // No release follows a system move: the place is judged as it changes.
             m_dock->moved();
             // The skin picture is placed by screen position.
-            if (SkinPainter::hasPicture(m_painter.skin(), BaseMainFormEx::backgroundPicture()))
-                update();
+            update();
             if (m_placedOnce && !m_dock->isHidden())
                 m_lastGeometry = geometry();
             break;

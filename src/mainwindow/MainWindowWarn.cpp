@@ -1,6 +1,6 @@
 #include "MainWindowWarn.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/MainEventProcess.h"
 #include "bus/MainSignalSender.h"
 #include "log/ShellLog.h"

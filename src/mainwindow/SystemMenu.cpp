@@ -3,7 +3,7 @@
 #include "MainWindowSeams.h"
 #include "UserFiles.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/MainEventProcess.h"
 #include "common/CommonFun.h"
 #include "common/ResourcePath.h"

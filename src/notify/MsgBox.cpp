@@ -5,7 +5,7 @@
 #include "MsgLinkOpener.h"
 #include "MsgObj.h"
 #include "MsgTemplates.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/MainEventProcess.h"
 #include "bus/MainSignalSender.h"
 #include "common/ResourcePath.h"

@@ -2,7 +2,7 @@
 
 #include "SmallMsgBox.h"
 #include "TrayImages.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/MainEventProcess.h"
 #include "bus/MainSignalSender.h"
 #include "common/CommonFun.h"

@@ -1,5 +1,5 @@
 // test-flags: LOG4CXX LIBS Qt6::HttpServer
-#include "../log/LoopbackHttpServer.h"
+#include "LoopbackHttpServer.h"
 #include "TestEnvironment.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The close confirmation's two pages for the screenshots.
 #include "GalleryRegistry.h"
 
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "mainwindow/MainWindowWarn.h"
 
 #include <QCheckBox>

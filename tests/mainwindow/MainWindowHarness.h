@@ -4,7 +4,7 @@
 // record every request in one shared order and answer what they are told to.
 
 #include "TestEnvironment.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/BusRequest.h"
 #include "bus/EventRouter.h"
 #include "bus/PluginManager.h"

@@ -1,5 +1,5 @@
 #include "TestEnvironment.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/BusRequest.h"
 #include "bus/MainSignalSender.h"
 #include "mainwindow/MainWindowWarn.h"

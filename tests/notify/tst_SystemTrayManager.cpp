@@ -1,6 +1,6 @@
 #include "NotifyBus.h"
 #include "TestEnvironment.h"
-#include "app/SystemSetData.h"
+#include "app/settings/SystemSetData.h"
 #include "bus/MainSignalSender.h"
 #include "notify/SmallMsgBox.h"
 #include "notify/SystemTrayManager.h"
