@@ -10,6 +10,7 @@
 #include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
 
+#include <QDebug>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -51,6 +52,8 @@ void LoginPlugin::handle(BaseEvent &event)
     case Command::ShowLoginWindow: {
         const QString userId = in.readString();
         const QString quickLaunch = in.readString();
+        // The account is a user id, never a password: safe to log.
+        logInfo(QStringLiteral("login window requested, uin=%1 quicklunch=%2").arg(userId, quickLaunch));
         const Colleague known = ColleagueDirectory::instance().find(userId);
         if (quickLaunch == QLatin1String("1") && known.isValid()) {
             logInfo(QStringLiteral("quick launch for %1").arg(known.user));
@@ -125,6 +128,7 @@ void LoginPlugin::showWindow(const QString &account)
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
+    qDebug().noquote() << "login window shown";
 }
 
 void LoginPlugin::startLogIn(const QString &account, const QString &password, bool quick)

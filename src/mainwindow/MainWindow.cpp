@@ -444,8 +444,7 @@ void MainWindow::slot_skinChange(const SysUIData &skin)
 
 void MainWindow::slot_showMsgBox()
 {
-    // The message box is its own feature; until it lands the bottom bar only logs.
-    LOG_INFO(QStringLiteral("MainWindow::slot_showMsgBox"));
+    m_seams.showMessageBox();
 }
 
 void MainWindow::slot_showSysMenu()

@@ -47,6 +47,8 @@ public:
     // The step after a successful log-in (Command::StartMainWindow).
     void loggedIn(int presenceCode);
     bool hasLoggedIn() const { return m_loggedIn; }
+    // Whether the contact list from the main-panel party sits in the window.
+    bool hasContactList() const { return !m_friendWidget.isNull(); }
     void setRememberedSize();
     void saveWindowState();
 

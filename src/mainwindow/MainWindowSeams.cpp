@@ -77,5 +77,6 @@ MainWindowSeams MainWindowSeams::defaults()
     s.trayPresence = [](int) {};
     s.trayMarkUserQuit = nothing;
     s.trayHide = nothing;
+    s.showMessageBox = nothing;
     return s;
 }

@@ -40,6 +40,8 @@ struct MainWindowSeams
     std::function<void(int code)> trayPresence;
     std::function<void()> trayMarkUserQuit;
     std::function<void()> trayHide;
+    // Opens the unread-message box (its own feature).
+    std::function<void()> showMessageBox;
     // The close confirmation; null until it is available (closing then follows the stored choice).
     std::function<void()> showCloseConfirmation;
 
