@@ -59,7 +59,7 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_pTrayIcon; }
     CMenuEx *trayMenu() const { return m_pTrayMenu; }
     // What the icon shows now: a quoted image path, "head:" + JID, or "blank".
-    QString shownImage() const { return m_shownImage; }
+    Q_INVOKABLE QString shownImage() const { return m_shownImage; }
     // No hover on trays that report no icon geometry (StatusNotifier hosts).
     bool isHoverless() const;
     bool isTimeOutNoticeOpen() const { return m_bReconnected; }

@@ -3,6 +3,8 @@
 #include <lumio/PluginInterface.h>
 
 #include <QObject>
+
+#include <functional>
 #include <QStringList>
 
 class QFile;
@@ -33,8 +35,15 @@ private:
     void send(const QStringList &words);
     void report(const QString &line);
     QWidget *mainWindow() const;
+    bool runMessageStep(const QStringList &words);
+    void awaitState(const QString &name, int timeoutMs, const std::function<QString()> &probe,
+                    const std::function<bool(const QString &)> &done);
+    void pollPage(const QString &name, const QString &text, qint64 deadline);
+    bool placePage();
 
     EventManager *m_bus = nullptr;
     QStringList m_script;
     int m_next = 0;
+    // Set while a step polls; the script resumes when it reports.
+    bool m_waiting = false;
 };

@@ -1,4 +1,4 @@
-// test-flags: LOG4CXX LIBS Qt6::HttpServer
+// test-flags: LOG4CXX WEBENGINE LIBS Qt6::HttpServer
 #include "LoopbackHttpServer.h"
 #include "TestEnvironment.h"
 
@@ -10,7 +10,8 @@
 namespace {
 
 const char *const Plugins[] = {"libe2e_driver.so", "libe2e_panel.so", "libe2e_account.so",
-                               "libe2e_directory.so", "libe2e_contacts.so"};
+                               "libe2e_directory.so", "libe2e_contacts.so", "libe2e_chat.so",
+                               "libe2e_card.so"};
 
 const QByteArray LogIn = "send LoginStarted\n"
                          "send SetOwnJid s:alice@lumio.test\n"
@@ -41,6 +42,7 @@ class tst_MainWindowE2e : public QObject
 private slots:
     void initTestCase();
     void showsListKeepsPlaceChangesPresenceExits();
+    void messageFlashesTrayFillsBoxesAndReadStopsIt();
 
 private:
     struct Run
@@ -101,6 +103,8 @@ tst_MainWindowE2e::Run tst_MainWindowE2e::run(const QByteArray &script)
                        QStringLiteral("offscreen:configfile=") + m_env.root() + QStringLiteral("/screens.json"));
     environment.insert(QStringLiteral("LUMIO_E2E_SCRIPT"), scriptPath);
     environment.insert(QStringLiteral("LUMIO_E2E_REPORT"), reportPath);
+    environment.insert(QStringLiteral("LUMIO_E2E_PAGE"),
+                       TestEnvironment::fixtureDir() + QStringLiteral("/msgRecordIndex.html"));
     shell.setProcessEnvironment(environment);
     shell.setProcessChannelMode(QProcess::MergedChannels);
     shell.start(m_tree + QStringLiteral("/lumio"), {});
@@ -158,6 +162,37 @@ void tst_MainWindowE2e::showsListKeepsPlaceChangesPresenceExits()
     QVERIFY2(!first.output.contains("MainWindowEntry::"), first.output.constData());
     const QString again = checkpoint(second, QStringLiteral("again"));
     QVERIFY2(again.contains(QLatin1String("x=321 y=123")), qPrintable(again));
+}
+
+void tst_MainWindowE2e::messageFlashesTrayFillsBoxesAndReadStopsIt()
+{
+    const Run run = this->run(LogIn + "page\n"
+                                      "message bob@lumio.test hello <b>bold</b>\n"
+                                      "tray flashing head:bob@lumio.test\n"
+                                      "smallbox small\n"
+                                      "invoke slot_showMsgBox\n"
+                                      "box box <b>bold</b>\n"
+                                      "tray before head:bob@lumio.test\n"
+                                      "send MessagesRead s:bob@lumio.test s:\n"
+                                      "settled stopped\n"
+                                      "steady after 1500\n"
+                                      "invoke slot_exitWithoutNotice\n");
+    const QString report = run.report.join('\n');
+    QVERIFY2(run.status == QProcess::NormalExit && run.exitCode == 0, run.output.right(3000).constData());
+    QVERIFY2(!report.contains(QLatin1String("error")) && !report.contains(QLatin1String("timeout")), qPrintable(report));
+    QVERIFY2(checkpoint(run, QStringLiteral("flashing")).contains(QLatin1String("head:bob@lumio.test")), qPrintable(report));
+    QVERIFY2(checkpoint(run, QStringLiteral("small")).contains(QLatin1String("senders=bob@lumio.test/bob")),
+             qPrintable(report));
+    // The chat party's HTML reaches the page as markup, not as escaped text.
+    const QString box = checkpoint(run, QStringLiteral("box"));
+    QVERIFY2(box.contains(QLatin1String("<span class=\"e2e\">")) && box.contains(QLatin1String(">hello <b>bold</b><")),
+             qPrintable(report));
+    // Still flashing once the box shows, so the stop below is the read notice's doing.
+    QVERIFY2(checkpoint(run, QStringLiteral("before")).contains(QLatin1String("head:bob@lumio.test")), qPrintable(report));
+    QVERIFY2(checkpoint(run, QStringLiteral("after")).contains(QLatin1String("flashes=0")), qPrintable(report));
+    // The tray and unread-box rows reached the real objects, not the do-nothing defaults.
+    const QRegularExpression fallback(QStringLiteral("\\b(TrayEntry|UnreadBoxEntry)::\\w+: nothing installed"));
+    QVERIFY2(!fallback.match(QString::fromUtf8(run.output)).hasMatch(), run.output.right(3000).constData());
 }
 
 QTEST_MAIN(tst_MainWindowE2e)
