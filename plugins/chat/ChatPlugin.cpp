@@ -14,7 +14,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSaveFile>
+#include <QScreen>
 
 namespace {
 
@@ -270,6 +272,12 @@ ChatWindow *ChatPlugin::openWindow(const QString &jid)
     ChatWindow *w = window(peer);
     if (!w) {
         w = new ChatWindow(peer);
+        // Centred, each further window a step down and right, so none hides another
+        // or opens in the corner where the main window stands.
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const int step = 28 * int(m_windows.size() % 8);
+            w->move(screen->availableGeometry().center() - w->rect().center() + QPoint(step, step));
+        }
         connect(w, &ChatWindow::sendRequested, this, &ChatPlugin::sendText);
         m_windows.insert(peer, w);
         const QList<MessageData> history = ChatStore::recent(peer, HistoryShown);

@@ -16,12 +16,35 @@ QString MessagePage::html()
 body { margin: 0; padding: 8px 12px; font-family: "Noto Sans CJK SC", sans-serif; font-size: 13px;
        color: #1f2d3d; background: #f6f9fa; }
 #messages > div { margin: 6px 0; }
+/* The viewer's message templates: name and time above a bubble like the chat window's. */
+.lm-msg { margin: 4px 0 10px; }
+.lm-head { font-size: 12px; margin-bottom: 4px; }
+.lm-name { color: #3c8d7f; font-weight: 600; }
+.lm-time { color: #8a98a5; margin-left: 8px; }
+.lm-body { display: inline-block; max-width: 85%; padding: 8px 12px; background: white;
+           border: 1px solid #e1e8ec; border-radius: 8px; line-height: 1.5; word-wrap: break-word; }
+.lm-card { padding: 10px 14px; }
+.lm-vcard-name { font-weight: 600; }
+.lm-vcard-no, .lm-vcard-tag { color: #8a98a5; font-size: 12px; }
 img { max-width: 240px; border-radius: 4px; }
 img.broken { opacity: 0.4; }
 </style>
 <script>
-function fnAppendMessage() {
+function messagesBox() {
     var box = document.getElementById("messages");
+    if (!box) {
+        // A viewer that clears by emptying the body takes the list with it.
+        box = document.createElement("div");
+        box.id = "messages";
+        document.body.appendChild(box);
+    }
+    return box;
+}
+function fnClearMessages() {
+    messagesBox().innerHTML = "";
+}
+function fnAppendMessage() {
+    var box = messagesBox();
     var item = document.createElement("div");
     item.innerHTML = (window.messageObject && messageObject.strNewLine) || "";
     box.appendChild(item);

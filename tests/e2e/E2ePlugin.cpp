@@ -1,4 +1,5 @@
 #include "E2ePlugin.h"
+#include "E2eShots.h"
 
 #include <lumio/Addresses.h>
 #include <lumio/BaseEvent.h>
@@ -224,6 +225,8 @@ bool E2ePlugin::run(const QString &line)
     const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QString op = words.value(0);
     QWidget *window = mainWindow();
+    if (E2eShots::handles(op))
+        return E2eShots::run(words);
     if (op == QLatin1String("send")) {
         send(words.mid(1));
         return true;

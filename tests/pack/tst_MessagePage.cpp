@@ -80,9 +80,16 @@ void tst_MessagePage::pageFunctionsRunInTheBrowser()
                 fnFreshPicture('f1', 'pic', '/tmp/p.png');
                 replaceErrImg(img);
                 errorPic(img);
-                return [document.getElementById('messages').children.length,
-                        document.getElementById('one').textContent, broken,
-                        img.src.indexOf('file:///') === 0].join('|');
+                var shown = [document.getElementById('messages').children.length,
+                             document.getElementById('one').textContent, broken,
+                             img.src.indexOf('file:///') === 0];
+                // The viewer's clear: ours, or its fallback that empties the whole body.
+                fnClearMessages();
+                shown.push(document.getElementById('messages').children.length);
+                document.body.innerHTML = '';
+                fnAppendMessage();
+                shown.push(document.getElementById('messages').children.length);
+                return shown.join('|');
             } catch (e) { return 'error: ' + e; }
         })())JS"),
                        [&](const QVariant &value) {
@@ -90,7 +97,7 @@ void tst_MessagePage::pageFunctionsRunInTheBrowser()
                            done = true;
                        });
     QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
-    QCOMPARE(result.toString(), QStringLiteral("2|你好|true|true"));
+    QCOMPARE(result.toString(), QStringLiteral("2|你好|true|true|0|1"));
 }
 
 QTEST_MAIN(tst_MessagePage)
