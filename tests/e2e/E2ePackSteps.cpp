@@ -19,7 +19,7 @@
 // Steps against the real plug-in pack, reaching its widgets as a user sees them:
 // "mainwindow NAME shown|minimised", "demo LABEL COUNT", "unread NAME MESSAGES",
 // "msgbox NAME SENDERS", "msgbox-open", "msgbox-close", "smallbox-count NAME COUNT",
-// "own NAME PRESENCE".
+// "own NAME PRESENCE", "window NAME OBJECT".
 
 namespace {
 
@@ -104,6 +104,16 @@ QString smallBoxCounts()
     return QStringLiteral("visible=%1 rows=%2").arg(box->isVisible()).arg(rows.join(QLatin1Char(',')));
 }
 
+// Titles of the shown top-level windows of that object name.
+QString shownTitles(const QString &objectName)
+{
+    QStringList titles;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == objectName && widget->isVisible())
+            titles << widget->windowTitle();
+    return QStringLiteral("shown=%1 titles=%2").arg(titles.size()).arg(titles.join(QLatin1Char(',')));
+}
+
 QAbstractButton *unreadBoxButton(const std::function<bool(QAbstractButton *)> &match)
 {
     QWidget *box = topLevelOf("MsgBox");
@@ -170,6 +180,12 @@ bool E2ePlugin::runPackStep(const QStringList &words)
         awaitState(name, 10000, smallBoxCounts, [count](const QString &state) {
             return state.startsWith(QLatin1String("visible=1")) && state.contains(count);
         });
+        return true;
+    }
+    if (op == QLatin1String("window")) {
+        const QString objectName = words.value(2);
+        awaitState(name, 10000, [objectName] { return shownTitles(objectName); },
+                   [](const QString &state) { return !state.startsWith(QLatin1String("shown=0")); });
         return true;
     }
     if (op == QLatin1String("own")) {

@@ -20,6 +20,7 @@ const QByteArray Script = "mainwindow shown shown\n"
                           "invoke slot_showMsgBox\n"
                           "msgbox two 2\n"
                           "msgbox-open\n"
+                          "window chat ChatWindow\n"
                           "msgbox one 1\n"
                           "msgbox-close\n"
                           "demo 文件 1\n"
@@ -80,7 +81,9 @@ void tst_PackE2e::packLogsInChatsAndQuits()
     QVERIFY2(run.checkpoint(QStringLiteral("unread"))
                  .endsWith(QLatin1String("senders=lisi@lumio.test:0/0/0,wangwu@lumio.test:0/0")),
              qPrintable(report));
-    // The box opens on the first sender; reading it leaves the other.
+    // The box opens on the first sender: its chat shows, and the other sender stays.
+    QVERIFY2(run.checkpoint(QStringLiteral("chat")).endsWith(QStringLiteral("shown=1 titles=李四 - Lumio")),
+             qPrintable(report));
     QVERIFY2(run.checkpoint(QStringLiteral("one")).endsWith(QLatin1String("rows=wangwu@lumio.test")), qPrintable(report));
     // The next offer comes from the sender still unread: its row counts the file.
     QVERIFY2(run.checkpoint(QStringLiteral("file")).endsWith(QLatin1String("rows=wangwu@lumio.test(3)")),
