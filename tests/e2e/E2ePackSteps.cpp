@@ -14,12 +14,16 @@
 #include <QApplication>
 #include <QListView>
 #include <QMap>
+#include <QDateTime>
 #include <QMenu>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 // Steps against the real plug-in pack, reaching its widgets as a user sees them:
 // "mainwindow NAME shown|minimised", "demo LABEL COUNT", "unread NAME MESSAGES",
 // "msgbox NAME SENDERS", "msgbox-open", "msgbox-close", "smallbox-count NAME COUNT",
-// "own NAME PRESENCE", "window NAME OBJECT".
+// "own NAME PRESENCE", "window NAME OBJECT", "boxpage NAME MESSAGES".
 
 namespace {
 
@@ -188,6 +192,11 @@ bool E2ePlugin::runPackStep(const QStringList &words)
                    [](const QString &state) { return !state.startsWith(QLatin1String("shown=0")); });
         return true;
     }
+    if (op == QLatin1String("boxpage")) {
+        m_waiting = true;
+        pollBoxPage(name, words.value(2).toInt(), QDateTime::currentMSecsSinceEpoch() + 15000);
+        return true;
+    }
     if (op == QLatin1String("own")) {
         const QString presence = QStringLiteral("presence=") + words.value(2);
         awaitState(name, 10000, [this] { return ownAccount(); },
@@ -195,6 +204,32 @@ bool E2ePlugin::runPackStep(const QStringList &words)
         return true;
     }
     return false;
+}
+
+// The pack's page keeps one child of #messages per message shown.
+void E2ePlugin::pollBoxPage(const QString &name, int expected, qint64 deadline)
+{
+    auto *view = topLevelOf("MsgBox") ? topLevelOf("MsgBox")->findChild<QWebEngineView *>() : nullptr;
+    if (!view) {
+        report(QStringLiteral("%1 no page").arg(name));
+        m_waiting = false;
+        step();
+        return;
+    }
+    view->page()->runJavaScript(
+        QStringLiteral("(function () { var m = document.getElementById('messages');"
+                       " return m ? m.children.length : -1; })()"),
+        [=](const QVariant &value) {
+            const int shown = value.toInt();
+            if (shown != expected && QDateTime::currentMSecsSinceEpoch() < deadline) {
+                QTimer::singleShot(100, this, [=] { pollBoxPage(name, expected, deadline); });
+                return;
+            }
+            report(QStringLiteral("%1 messages=%2%3").arg(name).arg(shown)
+                       .arg(shown == expected ? QString() : QStringLiteral(" timeout")));
+            m_waiting = false;
+            step();
+        });
 }
 
 // Asked of the chat party the way the shell asks: its unread messages by sender.

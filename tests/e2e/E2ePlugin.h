@@ -40,6 +40,7 @@ private:
     bool runPackStep(const QStringList &words);
     QString unreadMessages();
     QString ownAccount();
+    void pollBoxPage(const QString &name, int expected, qint64 deadline);
     void awaitState(const QString &name, int timeoutMs, const std::function<QString()> &probe,
                     const std::function<bool(const QString &)> &done);
     void pollPage(const QString &name, const QString &text, qint64 deadline);
