@@ -84,7 +84,7 @@ void tst_PackE2e::packLogsInChatsAndQuits()
                  .endsWith(QLatin1String("senders=lisi@lumio.test:0/0/0,wangwu@lumio.test:0/0")),
              qPrintable(report));
     // The box opens on the first sender: its chat shows, and the other sender stays.
-    QVERIFY2(run.checkpoint(QStringLiteral("chat")).endsWith(QStringLiteral("shown=1 titles=李四 - Lumio")),
+    QVERIFY2(run.checkpoint(QStringLiteral("chat")).contains(QStringLiteral("shown=1 titles=李四")),
              qPrintable(report));
     QVERIFY2(run.checkpoint(QStringLiteral("one")).endsWith(QLatin1String("rows=wangwu@lumio.test")), qPrintable(report));
     // The next offer comes from the sender still unread: its row counts the file.
