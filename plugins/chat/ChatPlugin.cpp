@@ -141,12 +141,11 @@ void ChatPlugin::handle(BaseEvent &event)
                 ids.append(m.messageId);
             return read;
         });
-        const qint32 left = qint32(list.size());
         if (list.isEmpty())
             m_unread.remove(jid);
         if (!ids.isEmpty() && !ChatStore::markRead(jid, ids))
             logWarn(QStringLiteral("read state of %1 messages not stored").arg(ids.size()));
-        post(PackCommand::UnreadChanged, QString::fromLatin1(Address::MainPanel), PayloadWriter::pack(jid, left));
+        announceUnread(jid);
         break;
     }
     case Command::UnreadMessages:
@@ -257,8 +256,17 @@ void ChatPlugin::deliver(const MessageData &message)
     writer << peer;
     writer.writeAddress(&copy);
     tell(Command::MessageArrived, ShellAddress, writer.bytes());
+    announceUnread(peer);
+}
+
+void ChatPlugin::announceUnread(const QString &jid)
+{
     post(PackCommand::UnreadChanged, QString::fromLatin1(Address::MainPanel),
-         PayloadWriter::pack(peer, qint32(m_unread.value(peer).size())));
+         PayloadWriter::pack(jid, qint32(m_unread.value(jid).size())));
+    qint32 total = 0;
+    for (const QList<MessageData> &list : std::as_const(m_unread))
+        total += qint32(list.size());
+    tell(Command::UnreadBadge, ShellAddress, PayloadWriter::pack(total));
 }
 
 ChatWindow *ChatPlugin::openWindow(const QString &jid)
@@ -308,8 +316,7 @@ void ChatPlugin::markRead(const QString &jid)
     if (!ids.isEmpty() && !ChatStore::markRead(jid, ids))
         logWarn(QStringLiteral("read state of %1 messages not stored").arg(ids.size()));
     tell(Command::MessagesRead, ShellAddress, PayloadWriter::pack(jid, QString()));
-    post(PackCommand::UnreadChanged, QString::fromLatin1(Address::MainPanel),
-         PayloadWriter::pack(jid, qint32(0)));
+    announceUnread(jid);
 }
 
 void ChatPlugin::sendText(const QString &jid, const QString &text)

@@ -37,6 +37,8 @@ private:
     MessageData incoming(const QString &id, const QString &from, const QString &text,
                          const QString &time) const;
     void deliver(const MessageData &message);
+    // The list's count for the contact and the main window's badge follow every change.
+    void announceUnread(const QString &jid);
     ChatWindow *openWindow(const QString &jid);
     void markRead(const QString &jid);
     void sendText(const QString &jid, const QString &text);

@@ -40,6 +40,7 @@ function messagesBox() {
     }
     return box;
 }
+// Without it the shell empties the whole body, and the message list with it.
 function fnClearMessages() {
     messagesBox().innerHTML = "";
 }

@@ -14,10 +14,16 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace {
 
 const QString ShellAddress = QString::fromLatin1(Address::Shell);
 const QString ContactsAddress = QString::fromLatin1(Address::Contacts);
+
+// The shell answers a log-in-time upgrade check once or twice within about five
+// seconds; past that the log-in goes on without it.
+constexpr int UpgradeWaitMs = 5000;
 
 // Remembered choices only: never a password.
 QSettings choices()
@@ -32,6 +38,12 @@ QSettings choices()
 LoginPlugin::LoginPlugin()
     : PackPlugin(Address::Login)
 {
+    m_upgradeWait.setSingleShot(true);
+    m_upgradeWait.setInterval(UpgradeWaitMs);
+    connect(&m_upgradeWait, &QTimer::timeout, this, [this] {
+        logWarn(QStringLiteral("no final answer to the upgrade check; log-in goes on"));
+        upgradeSettled();
+    });
 }
 
 LoginPlugin::~LoginPlugin()
@@ -86,12 +98,18 @@ void LoginPlugin::handle(BaseEvent &event)
         // No record of that kind exists in the pack.
         answerAddress(event, nullptr);
         break;
-    case Command::UpgradeCheckResult:
-        logInfo(QStringLiteral("upgrade check finished, prompting=%1").arg(in.readBool()));
+    case Command::UpgradeCheckResult: {
+        const bool prompting = in.readBool();
+        logInfo(QStringLiteral("upgrade check finished, prompting=%1").arg(prompting));
+        // While the prompt is up a second, final answer may follow.
+        if (!prompting && !m_upgradeSettled)
+            upgradeSettled();
         break;
+    }
     case Command::LoginExit:
         m_loggedIn = false;
         m_inProgress = false;
+        m_heldJid.clear();
         m_jid.clear();
         tell(PackCommand::LogOut, ContactsAddress);
         break;
@@ -149,11 +167,8 @@ void LoginPlugin::startLogIn(const QString &account, const QString &password, bo
 
 void LoginPlugin::loggedIn(const QString &jid)
 {
-    if (!m_inProgress || m_loggedIn)
+    if (!m_inProgress || m_loggedIn || !m_heldJid.isEmpty())
         return;
-    m_inProgress = false;
-    m_loggedIn = true;
-    m_jid = jid;
     // The store names the folder as the shell does: the JID's user part.
     const QString account = LoginDatabase::folderOf(jid);
     tell(Command::SetOwnJid, ShellAddress, PayloadWriter::pack(jid));
@@ -176,6 +191,30 @@ void LoginPlugin::loggedIn(const QString &jid)
     }
     rememberChoices(account);
 
+    // The log-in report waits for the upgrade check's final answer, so a
+    // prompt is not buried under the main window; it never waits for long.
+    m_heldJid = jid;
+    m_upgradeSettled = false;
+    m_upgradeWait.start();
+    tell(Command::StartUpgradeCheck, ShellAddress, PayloadWriter::pack(qint32(0)));
+}
+
+void LoginPlugin::upgradeSettled()
+{
+    m_upgradeSettled = true;
+    m_upgradeWait.stop();
+    const QString jid = std::exchange(m_heldJid, QString());
+    if (!jid.isEmpty())
+        finishLogIn(jid);
+}
+
+void LoginPlugin::finishLogIn(const QString &jid)
+{
+    if (!m_inProgress || m_loggedIn)
+        return;
+    m_inProgress = false;
+    m_loggedIn = true;
+    m_jid = jid;
     tell(Command::LoginCompleted, ShellAddress, PayloadWriter::pack(jid));
     tell(Command::StartMainWindow, ShellAddress, PayloadWriter::pack(qint32(m_presence)));
     tell(PackCommand::SessionReady, ContactsAddress);
@@ -188,6 +227,7 @@ void LoginPlugin::loggedIn(const QString &jid)
 void LoginPlugin::loginFailed(const QString &reason)
 {
     m_inProgress = false;
+    m_heldJid.clear();
     if (!m_window)
         showWindow(m_pendingAccount);
     m_window->show();

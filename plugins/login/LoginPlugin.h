@@ -3,6 +3,7 @@
 #include "PackPlugin.h"
 
 #include <QPointer>
+#include <QTimer>
 
 class LoginWindow;
 
@@ -28,6 +29,8 @@ private:
     void showWindow(const QString &account);
     void startLogIn(const QString &account, const QString &password, bool quick);
     void loggedIn(const QString &jid);
+    void finishLogIn(const QString &jid);
+    void upgradeSettled();
     void loginFailed(const QString &reason);
     void rememberChoices(const QString &account);
 
@@ -37,4 +40,9 @@ private:
     int m_presence = 1;
     bool m_inProgress = false;
     bool m_loggedIn = false;
+    // The log-in-time upgrade check: until it settles, a finished backend
+    // log-in is held here.
+    QTimer m_upgradeWait;
+    QString m_heldJid;
+    bool m_upgradeSettled = true;
 };

@@ -42,6 +42,9 @@ void OwnAccountPlugin::handle(BaseEvent &event)
         m_card.headImagePath = HeadImages::pathFor(me);
         m_card.presence = Online;
         m_online = true;
+        // The shell may have asked for the card before it was filled (the log-in
+        // report can overtake this notice), so tell it the card is here now.
+        tell(Command::MyProfileReceived, QString::fromLatin1(Address::Shell));
         break;
     }
     case PackCommand::Disconnected:

@@ -2,7 +2,6 @@
 
 #include "common/CommonFun.h"
 #include "ui/CIconButtonEx.h"
-#include "ui/CLineEditEx.h"
 #include "ui/CStatusButtonEx.h"
 #include "ui/HeadLabel.h"
 
@@ -16,7 +15,6 @@ namespace {
 
 constexpr int TitleHeight = 28;
 constexpr int HeaderHeight = 64;
-constexpr int SearchHeight = 30;
 constexpr int Spacing = 4;
 
 CIconButtonEx *iconButton(QWidget *parent, const char *name, const char *tip, int side)
@@ -51,7 +49,7 @@ QString MainWindowUi::buttonIcon(const char *name)
 
 int MainWindowUi::bandHeight() const
 {
-    return TitleHeight + HeaderHeight + SearchHeight + 3 * Spacing + 4;
+    return TitleHeight + HeaderHeight + 2 * Spacing + 4;
 }
 
 void MainWindowUi::setupUi(QMainWindow *window, int margin)
@@ -97,6 +95,9 @@ void MainWindowUi::setupUi(QMainWindow *window, int margin)
     signature = new QLineEdit(central);
     signature->setObjectName(QStringLiteral("signatureEdit"));
     signature->setPlaceholderText(QStringLiteral("编辑个性签名"));
+    // Only a click or the edit action starts editing; a window that just
+    // showed must not sit with the caret in the signature.
+    signature->setFocusPolicy(Qt::ClickFocus);
     signature->setStyleSheet(QStringLiteral(
         "QLineEdit{background:transparent;border:1px solid transparent;color:#f2f6fb;}"
         "QLineEdit:hover,QLineEdit:focus{border:1px solid rgba(255,255,255,120);"
@@ -108,12 +109,6 @@ void MainWindowUi::setupUi(QMainWindow *window, int margin)
     headerBox->setLayout(header);
     header->setContentsMargins(0, 0, 0, 0);
     column->addWidget(headerBox);
-
-    search = new CLineEditEx(central);
-    search->setObjectName(QStringLiteral("searchEdit"));
-    search->setPlaceholderText(QStringLiteral("搜索联系人"));
-    search->setFixedHeight(SearchHeight);
-    column->addWidget(search);
 
     listHost = new QWidget(central);
     listHost->setObjectName(QStringLiteral("contactListHost"));

@@ -3,7 +3,6 @@
 #include <QList>
 
 class CIconButtonEx;
-class CLineEditEx;
 class CStatusButtonEx;
 class HeadLabel;
 class QLabel;
@@ -12,14 +11,14 @@ class QMainWindow;
 class QVBoxLayout;
 class QWidget;
 
-// The main window's widgets: header, search, the slot for the contact list and
-// the bottom bar. Built once; the window connects and fills them.
+// The main window's widgets: header, the slot for the contact list and the
+// bottom bar; searching belongs to the list the main-panel party hands over. Built once; the window connects and fills them.
 class MainWindowUi
 {
 public:
     // margin: room kept for the frame (and its shadow) around the content.
     void setupUi(QMainWindow *window, int margin);
-    // Where the skin band ends: below the header and the search field.
+    // Where the skin band ends: below the header.
     int bandHeight() const;
 
     CIconButtonEx *mini = nullptr;
@@ -28,7 +27,6 @@ public:
     QLabel *name = nullptr;
     CStatusButtonEx *presence = nullptr;
     QLineEdit *signature = nullptr;
-    CLineEditEx *search = nullptr;
     QWidget *listHost = nullptr;
     QVBoxLayout *listLayout = nullptr;
     // The bottom bar in order: menu, add friend, phone, message manager, file

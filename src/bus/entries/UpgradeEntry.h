@@ -1,7 +1,8 @@
 #pragma once
 
 // The check for a newer version.
-// The default does nothing and reports the call; start-up installs the real one.
+// The default reports the call and tells the log-in party that no prompt will
+// come; start-up installs the real one.
 class UpgradeEntry
 {
 public:
