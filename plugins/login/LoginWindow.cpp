@@ -110,6 +110,12 @@ LoginWindow::LoginWindow(QWidget *parent)
     layout->addSpacing(-36);
     layout->addLayout(form);
     layout->addStretch();
+    // The pack logs in to the simulated service: say how to get in.
+    auto *hint = new QLabel(QStringLiteral("演示账号见下拉列表，密码均为 demo"));
+    hint->setObjectName(QStringLiteral("loginHint"));
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setStyleSheet(QStringLiteral("color: #8a98a5; font-size: 12px;"));
+    layout->addWidget(hint);
     applySkin();
     refreshHead();
     if (const QScreen *screen = QGuiApplication::primaryScreen())

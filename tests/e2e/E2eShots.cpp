@@ -80,7 +80,7 @@ QRect trayIcon()
 QRect trayArea()
 {
     const QRect icon = trayIcon();
-    return icon.isEmpty() ? QRect() : icon.adjusted(-150, -60, Margin, Margin);
+    return icon.isEmpty() ? QRect() : icon.adjusted(-260, -90, Margin, Margin);
 }
 
 bool shoot(const QString &name, const QString &mode)
