@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 const int Margin = 24;
