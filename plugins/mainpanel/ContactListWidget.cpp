@@ -88,7 +88,8 @@ void ContactListWidget::applySkin()
         "QToolButton::menu-indicator { image: none; }"
         "QTreeWidget { background: white; border: none; outline: 0; }"
         "QTreeWidget::item:selected { background: #e8f4f1; }"
-        "QMenu { background: white; border: 1px solid #d5dde2; border-radius: 6px; padding: 6px 0;"
+        // Square: a pop-up window is opaque, and round corners left white tips outside the border.
+        "QMenu { background: white; border: 1px solid #d5dde2; padding: 6px 0;"
         " font-family: 'Noto Sans CJK SC'; font-size: 13px; }"
         "QMenu::item { padding: 7px 28px 7px 22px; color: #1f2d3d; }"
         "QMenu::item:selected { background: #e8f4f1; color: %1; }")
