@@ -58,6 +58,10 @@ void logIn()
         return;
     MainEventProcess::showLoginWindow(QStringLiteral("zhangsan"), QStringLiteral("1"));
     waitFor([] { return MainEventProcess::isConnected(); }, 3000);
+    // The shell's start-up would hide it once the main window shows; here it
+    // would stand behind the next shots.
+    if (QWidget *login = visibleWindow("LoginWindow"))
+        login->hide();
 }
 
 QWidget *loginWindow()
