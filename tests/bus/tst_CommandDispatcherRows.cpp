@@ -31,12 +31,6 @@ const QByteArray FontConfig = "[chatFontSetting]\n"
                               "HeadType=2\n"
                               "L_HeadType=3\n";
 
-QString readString(const QByteArray &answer)
-{
-    PayloadReader in(answer);
-    return in.readString();
-}
-
 } // namespace
 
 class tst_CommandDispatcherRows : public QObject
