@@ -6,7 +6,6 @@
 #include "log/ShellLog.h"
 
 #include <QDir>
-#include <QFont>
 #include <QtTest>
 
 #include <clocale>
@@ -26,6 +25,18 @@ QString logFolderOf(const TestEnvironment &env)
     return env.home() + "/.local/share/Lumio/TavrinIm/IMLog/";
 }
 
+// A configuration that sends every level to one file; its path.
+QString fileConfig(const QString &folder, const QString &logFile, const char *pattern = "%m%n")
+{
+    const QString cfg = folder + "/log.cfg";
+    TestEnvironment::writeText(cfg, "log4j.rootLogger=DEBUG, R\n"
+                                    "log4j.appender.R=org.apache.log4j.FileAppender\n"
+                                    "log4j.appender.R.File=" + logFile.toUtf8() + "\n"
+                                    "log4j.appender.R.layout=org.apache.log4j.PatternLayout\n"
+                                    "log4j.appender.R.layout.ConversionPattern=" + QByteArray(pattern) + "\n");
+    return cfg;
+}
+
 } // namespace
 
 class tst_LogContext : public QObject
@@ -40,7 +51,7 @@ private slots:
     void missingConfigurationIsReported();
     void publishedContextTakesTheShellsLines();
     void shutdownOrderKeepsLoggingSafe();
-    void fieldsAtCreation();
+    void unopenableCustomLogIsKeptSilent();
 };
 
 void tst_LogContext::cleanup()
@@ -92,14 +103,8 @@ void tst_LogContext::editedNonAsciiPathInTheConfigurationIsHonoured()
     TestEnvironment env;
     const QString target = env.root() + QStringLiteral("/日志 ü/其他.log");
     QVERIFY(QDir().mkpath(QFileInfo(target).absolutePath()));
-    const QString cfg = env.root() + "/log.cfg";
-    TestEnvironment::writeText(cfg, "log4j.rootLogger=DEBUG, R\n"
-                                    "log4j.appender.R=org.apache.log4j.FileAppender\n"
-                                    "log4j.appender.R.File=" + target.toUtf8() + "\n"
-                                    "log4j.appender.R.layout=org.apache.log4j.PatternLayout\n"
-                                    "log4j.appender.R.layout.ConversionPattern=%m%n\n");
     QString error;
-    QVERIFY2(LogContext::configure(cfg, &error), qPrintable(error));
+    QVERIFY2(LogContext::configure(fileConfig(env.root(), target), &error), qPrintable(error));
     LogContext context;
     context.write(SharedLog::Level::Warn, QStringLiteral("到这里"), __FILE__, __LINE__, Q_FUNC_INFO);
     QCOMPARE(TestEnvironment::readText(target), QStringLiteral("到这里\n").toUtf8());
@@ -119,13 +124,7 @@ void tst_LogContext::publishedContextTakesTheShellsLines()
 {
     TestEnvironment env;
     const QString logFile = env.root() + "/Debug.log";
-    TestEnvironment::writeText(env.root() + "/log.cfg",
-                               "log4j.rootLogger=DEBUG, R\n"
-                               "log4j.appender.R=org.apache.log4j.FileAppender\n"
-                               "log4j.appender.R.File=" + logFile.toUtf8() + "\n"
-                               "log4j.appender.R.layout=org.apache.log4j.PatternLayout\n"
-                               "log4j.appender.R.layout.ConversionPattern=%p %m%n\n");
-    QVERIFY(LogContext::configure(env.root() + "/log.cfg", nullptr));
+    QVERIFY(LogContext::configure(fileConfig(env.root(), logFile, "%p %m%n"), nullptr));
     LogContext context;
     QVERIFY(context.openCustomLog(env.root() + "/CustomLog.csv", shippedFormat()));
     LogContext::publish(&context);
@@ -145,13 +144,7 @@ void tst_LogContext::shutdownOrderKeepsLoggingSafe()
 {
     TestEnvironment env;
     const QString logFile = env.root() + "/Debug.log";
-    TestEnvironment::writeText(env.root() + "/log.cfg",
-                               "log4j.rootLogger=DEBUG, R\n"
-                               "log4j.appender.R=org.apache.log4j.FileAppender\n"
-                               "log4j.appender.R.File=" + logFile.toUtf8() + "\n"
-                               "log4j.appender.R.layout=org.apache.log4j.PatternLayout\n"
-                               "log4j.appender.R.layout.ConversionPattern=%m%n\n");
-    QVERIFY(LogContext::configure(env.root() + "/log.cfg", nullptr));
+    QVERIFY(LogContext::configure(fileConfig(env.root(), logFile), nullptr));
     LogContext context;
     const QString csv = env.root() + "/CustomLog.csv";
     QVERIFY(context.openCustomLog(csv, shippedFormat()));
@@ -171,24 +164,9 @@ void tst_LogContext::shutdownOrderKeepsLoggingSafe()
     QVERIFY(TestEnvironment::readText(logFile).endsWith("still logging\n"));
 }
 
-void tst_LogContext::fieldsAtCreation()
+void tst_LogContext::unopenableCustomLogIsKeptSilent()
 {
     LogContext context;
-    QCOMPARE(context.option(), 0);
-    QVERIFY(!context.customLogger());
-    QVERIFY(!context.monitorLogger());
-    QVERIFY(!context.appFont());
-    QCOMPARE(context.rootLogger(), log4cxx::Logger::getRootLogger());
-    QCOMPARE(context.logger(), log4cxx::Logger::getLogger(""));
-    QVERIFY(context.stream());
-
-    context.setAppFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    QVERIFY(context.appFont());
-    QCOMPARE(context.appFont()->pixelSize(), 12);
-    QCOMPARE(int(context.appFont()->styleStrategy()), 0x80);
-    QCOMPARE(context.appFont()->family(), QStringLiteral("Noto Sans CJK SC"));
-
-    // A custom log that cannot be opened is kept, silent.
     TestEnvironment env;
     TestEnvironment::writeText(env.root() + "/file", "x");
     QVERIFY(!context.openCustomLog(env.root() + "/file/CustomLog.csv", shippedFormat()));
