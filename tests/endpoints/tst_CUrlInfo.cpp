@@ -125,7 +125,7 @@ void tst_CUrlInfo::commaValuesAreJoinedBack()
                             "tarurl=https://oa.example.invalid/home?tabs=a,b\n"
                             "[Cloud]\nqueryclouduser=https://c.example.invalid/u?f=a,b\n"
                             "[mail]\nname=邮件,日历\n"
-                            "[plugins]\ndlls=alpha.so,bravo.so\n";
+                            "[plugins]\ndlls=alpha.so , bravo.so\n";
     const CUrlInfo urls = loaded(text);
     // Guards the test itself: these must reach the reader as lists.
     const QSettings raw(m_env.root() + "/allurl.ini", QSettings::IniFormat);
@@ -308,13 +308,13 @@ void tst_CUrlInfo::reloadLeavesNoStaleValues()
 {
     const QString path = m_env.root() + "/allurl.ini";
     QVERIFY(TestEnvironment::writeText(path, "[vcard]\nloadurl=https://v.example.invalid/\n[upgrade]\nport=8443\n"
-                                             "[sal]\nuploadpointurl=https://s.example.invalid/\n[plugins]\ndlls=a.so\n"
+                                             "[sal]\nuploadpointurl=https://s.example.invalid/\n[plugins]\ndlls=\"a.so,b.so\"\n"
                                              "[sipphone]\ndomain0=d0\nnumrange0=100\n[oaurl]\ntheurl=o?u=%1\n"
                                              "[mail]\ntheurl=https://mail.example.invalid/\n"));
     CUrlInfo urls;
     QVERIFY(urls.load(path));
     QCOMPARE(urls.UpgradePort(), 8443);
-    QCOMPARE(urls.pluginNames(), QStringList{"a.so"});
+    QCOMPARE(urls.pluginNames(), (QStringList{"a.so", "b.so"}));
 
     const QString other = m_env.root() + "/other.ini";
     QVERIFY(TestEnvironment::writeText(other, "[modifypwd]\ntheurl=https://p.example.invalid/\n"));
