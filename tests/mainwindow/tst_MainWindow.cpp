@@ -15,12 +15,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QtTest>
-
-#include <csignal>
 
 using namespace mw;
 
@@ -73,7 +70,6 @@ private slots:
     void systemMessageKeptOncePerId();
     void closeWithoutTrayMinimises();
     void clockSwitchesAwayAndBack();
-    void exitEndsOnlyOurMediaPlayer();
 };
 
 void tst_MainWindow::postLogInWritesPresenceAndPrivateLogInfo()
@@ -330,29 +326,6 @@ void tst_MainWindow::clockSwitchesAwayAndBack()
     window.slot_timeUpDate();
     QCOMPARE(told(), (QList<int>{3, 2, 3, 1}));
     QCOMPARE(window.presenceText(), QStringLiteral("在线"));
-}
-
-void tst_MainWindow::exitEndsOnlyOurMediaPlayer()
-{
-    TestEnvironment env;
-    const QString player = env.root() + QStringLiteral("/mplayer");
-    QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), player));
-    QFile::setPermissions(player, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QProcess ours;
-    ours.start(player, {QStringLiteral("60")});
-    QVERIFY(ours.waitForStarted());
-    // Another program's player: started by a shell that leaves at once, so not ours.
-    QProcess launcher;
-    launcher.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"),
-                   QStringLiteral("\"$0\" 60 >/dev/null 2>&1 & echo $!"), player});
-    QVERIFY(launcher.waitForFinished());
-    const pid_t foreign = pid_t(launcher.readAll().trimmed().toInt());
-    QVERIFY(foreign > 0);
-
-    QVERIFY(MainWindowSeams::defaults().endOwnMediaPlayers());
-    QVERIFY(ours.waitForFinished(5000));
-    QCOMPARE(::kill(foreign, 0), 0);
-    ::kill(foreign, SIGKILL);
 }
 
 QTEST_MAIN(tst_MainWindow)
