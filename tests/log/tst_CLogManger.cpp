@@ -1,24 +1,8 @@
-#include "TestEnvironment.h"
+#include "LogFiles.h"
 #include "log/CLogManger.h"
-#include "log/CustomLogger.h"
 #include "log/LogContext.h"
 
 #include <QtTest>
-
-namespace {
-
-CustomLogFormat shippedFormat()
-{
-    return CustomLogFormat::fromFolder(TestEnvironment::binDir() + "/Resources/CustomLog");
-}
-
-QString lastLine(const QString &path)
-{
-    const QStringList lines = QString::fromUtf8(TestEnvironment::readText(path)).split('\n', Qt::SkipEmptyParts);
-    return lines.isEmpty() ? QString() : lines.last();
-}
-
-} // namespace
 
 class tst_CLogManger : public QObject
 {
@@ -33,7 +17,7 @@ void tst_CLogManger::forwardsToItsLogger()
 {
     TestEnvironment env;
     const QString path = env.root() + "/CustomLog.csv";
-    CustomLogger logger(path, shippedFormat());
+    CustomLogger logger(path, shippedLogFormat());
     QVERIFY(logger.open());
     CLogManger manager(&logger);
     QVERIFY(manager.setField6("acct&1"));
@@ -64,7 +48,7 @@ void tst_CLogManger::instanceFollowsThePublishedContext()
     TestEnvironment env;
     const QString path = env.root() + "/CustomLog.csv";
     LogContext context;
-    QVERIFY(context.openCustomLog(path, shippedFormat()));
+    QVERIFY(context.openCustomLog(path, shippedLogFormat()));
     LogContext::publish(&context);
     QCOMPARE(CLogManger::instance()->customLogger(), context.customLogger());
     QVERIFY(CLogManger::instance()->log("E", "f", "through the context", "l"));

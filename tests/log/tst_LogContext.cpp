@@ -1,6 +1,5 @@
 // test-flags: LOG4CXX
-#include "TestEnvironment.h"
-#include "log/CustomLogger.h"
+#include "LogFiles.h"
 #include "log/LogConfigFile.h"
 #include "log/LogContext.h"
 #include "log/ShellLog.h"
@@ -14,11 +13,6 @@
 #include <log4cxx/logmanager.h>
 
 namespace {
-
-CustomLogFormat shippedFormat()
-{
-    return CustomLogFormat::fromFolder(TestEnvironment::binDir() + "/Resources/CustomLog");
-}
 
 QString logFolderOf(const TestEnvironment &env)
 {
@@ -70,7 +64,7 @@ void tst_LogContext::nonAsciiLogFolderWithTheShippedConfiguration()
     QVERIFY2(LogContext::configure(cfg, &error), qPrintable(error));
 
     LogContext context;
-    QVERIFY(context.openCustomLog(folder + "CustomLog.csv", shippedFormat()));
+    QVERIFY(context.openCustomLog(folder + "CustomLog.csv", shippedLogFormat()));
     context.write(SharedLog::Level::Info, QStringLiteral("第一行 hello"), __FILE__, __LINE__, Q_FUNC_INFO);
     context.write(SharedLog::Level::Debug, QStringLiteral("调试"), nullptr, 0, nullptr);
     context.writeCustom("W", QStringLiteral("插件::函数()"), QStringLiteral("消息 \"引号\""), QStringLiteral("位置"));
@@ -80,7 +74,7 @@ void tst_LogContext::nonAsciiLogFolderWithTheShippedConfiguration()
     QVERIFY(debugLog.contains(QStringLiteral("调试")));
     QVERIFY(debugLog.contains("tst_LogContext.cpp:"));
     const QString csv = QString::fromUtf8(TestEnvironment::readText(folder + "CustomLog.csv"));
-    QVERIFY(csv.startsWith(shippedFormat().header() + '\n'));
+    QVERIFY(csv.startsWith(shippedLogFormat().header() + '\n'));
     QVERIFY(csv.contains(QStringLiteral("\"W\"")));
     QVERIFY(csv.contains(QStringLiteral("\"插件::函数()\",\"\",\"\",\"消息 \"\"引号\"\"\",\"位置\"")));
     // Nothing was written under a mangled name beside them.
@@ -126,7 +120,7 @@ void tst_LogContext::publishedContextTakesTheShellsLines()
     const QString logFile = env.root() + "/Debug.log";
     QVERIFY(LogContext::configure(fileConfig(env.root(), logFile, "%p %m%n"), nullptr));
     LogContext context;
-    QVERIFY(context.openCustomLog(env.root() + "/CustomLog.csv", shippedFormat()));
+    QVERIFY(context.openCustomLog(env.root() + "/CustomLog.csv", shippedLogFormat()));
     LogContext::publish(&context);
     QCOMPARE(LogContext::published(), &context);
     QCOMPARE(ShellLog::shared(), static_cast<SharedLog *>(&context));
@@ -147,7 +141,7 @@ void tst_LogContext::shutdownOrderKeepsLoggingSafe()
     QVERIFY(LogContext::configure(fileConfig(env.root(), logFile), nullptr));
     LogContext context;
     const QString csv = env.root() + "/CustomLog.csv";
-    QVERIFY(context.openCustomLog(csv, shippedFormat()));
+    QVERIFY(context.openCustomLog(csv, shippedLogFormat()));
     QVERIFY(context.stream());
 
     context.destroyStream();
@@ -169,7 +163,7 @@ void tst_LogContext::unopenableCustomLogIsKeptSilent()
     LogContext context;
     TestEnvironment env;
     TestEnvironment::writeText(env.root() + "/file", "x");
-    QVERIFY(!context.openCustomLog(env.root() + "/file/CustomLog.csv", shippedFormat()));
+    QVERIFY(!context.openCustomLog(env.root() + "/file/CustomLog.csv", shippedLogFormat()));
     QVERIFY(context.customLogger());
     QVERIFY(!context.customLogger()->isOpen());
     context.writeCustom("I", "f", "m", "l");

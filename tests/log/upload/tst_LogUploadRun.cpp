@@ -1,8 +1,7 @@
 // test-flags: LIBS Qt6::HttpServer
 #include "LogCapture.h"
 #include "LoopbackHttpServer.h"
-#include "TestEnvironment.h"
-#include "log/CustomLogger.h"
+#include "LogFiles.h"
 #include "log/upload/HttpUploadLog.h"
 #include "log/upload/LogUploadRun.h"
 #include "log/upload/LogUploadSchedule.h"
@@ -29,7 +28,7 @@ struct Fixture {
     TestEnvironment env;
     LoopbackHttpServer server;
     QString logPath = env.root() + "/IMLog/CustomLog.csv";
-    CustomLogger log{logPath, CustomLogFormat::fromFolder(TestEnvironment::binDir() + "/Resources/CustomLog")};
+    CustomLogger log{logPath, shippedLogFormat()};
 
     Fixture()
     {
