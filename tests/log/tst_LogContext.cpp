@@ -19,18 +19,6 @@ QString logFolderOf(const TestEnvironment &env)
     return env.home() + "/.local/share/Lumio/TavrinIm/IMLog/";
 }
 
-// A configuration that sends every level to one file; its path.
-QString fileConfig(const QString &folder, const QString &logFile, const char *pattern = "%m%n")
-{
-    const QString cfg = folder + "/log.cfg";
-    TestEnvironment::writeText(cfg, "log4j.rootLogger=DEBUG, R\n"
-                                    "log4j.appender.R=org.apache.log4j.FileAppender\n"
-                                    "log4j.appender.R.File=" + logFile.toUtf8() + "\n"
-                                    "log4j.appender.R.layout=org.apache.log4j.PatternLayout\n"
-                                    "log4j.appender.R.layout.ConversionPattern=" + QByteArray(pattern) + "\n");
-    return cfg;
-}
-
 } // namespace
 
 class tst_LogContext : public QObject
@@ -98,7 +86,7 @@ void tst_LogContext::editedNonAsciiPathInTheConfigurationIsHonoured()
     const QString target = env.root() + QStringLiteral("/日志 ü/其他.log");
     QVERIFY(QDir().mkpath(QFileInfo(target).absolutePath()));
     QString error;
-    QVERIFY2(LogContext::configure(fileConfig(env.root(), target), &error), qPrintable(error));
+    QVERIFY2(LogContext::configure(writeFileLogConfig(env.root(), target), &error), qPrintable(error));
     LogContext context;
     context.write(SharedLog::Level::Warn, QStringLiteral("到这里"), __FILE__, __LINE__, Q_FUNC_INFO);
     QCOMPARE(TestEnvironment::readText(target), QStringLiteral("到这里\n").toUtf8());
@@ -118,7 +106,7 @@ void tst_LogContext::publishedContextTakesTheShellsLines()
 {
     TestEnvironment env;
     const QString logFile = env.root() + "/Debug.log";
-    QVERIFY(LogContext::configure(fileConfig(env.root(), logFile, "%p %m%n"), nullptr));
+    QVERIFY(LogContext::configure(writeFileLogConfig(env.root(), logFile, "%p %m%n"), nullptr));
     LogContext context;
     QVERIFY(context.openCustomLog(env.root() + "/CustomLog.csv", shippedLogFormat()));
     LogContext::publish(&context);
@@ -138,7 +126,7 @@ void tst_LogContext::shutdownOrderKeepsLoggingSafe()
 {
     TestEnvironment env;
     const QString logFile = env.root() + "/Debug.log";
-    QVERIFY(LogContext::configure(fileConfig(env.root(), logFile), nullptr));
+    QVERIFY(LogContext::configure(writeFileLogConfig(env.root(), logFile), nullptr));
     LogContext context;
     const QString csv = env.root() + "/CustomLog.csv";
     QVERIFY(context.openCustomLog(csv, shippedLogFormat()));
