@@ -27,6 +27,10 @@ function fnAppendMessage() {
     box.appendChild(item);
     window.scrollTo(0, document.body.scrollHeight);
 }
+// Without it the shell empties the whole body, and the message list with it.
+function fnClearMessages() {
+    document.getElementById("messages").innerHTML = "";
+}
 function fnFreshPicture(fileId, picname, path) {
     var images = document.getElementsByTagName("img");
     for (var i = 0; i < images.length; ++i) {

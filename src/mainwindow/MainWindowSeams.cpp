@@ -25,7 +25,12 @@ MainWindowSeams MainWindowSeams::defaults()
     s.idleSeconds = [] { return IdleTime::seconds().value_or(-1); };
     s.fullScreenInFront = [] { return CommonFun::isFullScreenForeground(); };
     s.freeMegabytes = [](const QString &folder) -> std::optional<quint64> {
-        const DiskSpace::Result space = DiskSpace::query(folder);
+        // A fresh account's folders are made on first use; the disk they will
+        // be made on is the one of the nearest folder that exists.
+        QFileInfo existing(folder);
+        while (!existing.exists() && !existing.isRoot() && existing.absolutePath() != existing.absoluteFilePath())
+            existing.setFile(existing.absolutePath());
+        const DiskSpace::Result space = DiskSpace::query(existing.absoluteFilePath());
         if (!space.ok) {
             LOG_WARN(QStringLiteral("free space of %1 unknown: %2").arg(folder, space.error));
             return std::nullopt;

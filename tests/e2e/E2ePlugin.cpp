@@ -145,7 +145,8 @@ void E2ePlugin::setEventManager(EventManager *manager)
 void E2ePlugin::customEvent(QEvent *event)
 {
     BaseEvent *e = BaseEvent::cast(event);
-    if (!e || e->posted())
+    // The driver speaks for nobody: broadcasts must not find it answering as a party.
+    if (!e || e->posted() || isDriver())
         return;
     static VcardInfo own{QStringLiteral("alice@lumio.test"), QStringLiteral("alice"),
                          QStringLiteral("Alice"), QString(), QString(), QStringLiteral("测试签名"), 1, 0};
@@ -228,7 +229,7 @@ bool E2ePlugin::run(const QString &line)
         send(words.mid(1));
         return true;
     }
-    if (runMessageStep(words))
+    if (runMessageStep(words) || runPackStep(words))
         return true;
     if (op == QLatin1String("check")) {
         if (!window) {

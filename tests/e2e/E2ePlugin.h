@@ -36,6 +36,11 @@ private:
     void report(const QString &line);
     QWidget *mainWindow() const;
     bool runMessageStep(const QStringList &words);
+    // Steps against the real plug-in pack (E2ePackSteps.cpp).
+    bool runPackStep(const QStringList &words);
+    QString unreadMessages();
+    QString ownAccount();
+    void pollBoxPage(const QString &name, int expected, qint64 deadline);
     void awaitState(const QString &name, int timeoutMs, const std::function<QString()> &probe,
                     const std::function<bool(const QString &)> &done);
     void pollPage(const QString &name, const QString &text, qint64 deadline);

@@ -1,10 +1,9 @@
 // test-flags: LOG4CXX WEBENGINE LIBS Qt6::HttpServer
+#include "E2eRun.h"
 #include "LoopbackHttpServer.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -20,20 +19,6 @@ const QByteArray LogIn = "send LoginStarted\n"
                          "send StartMainWindow i:1\n"
                          "wait 300\n";
 
-bool copyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            return false;
-        QFile::setPermissions(target, QFile::permissions(source));
-    }
-    return true;
-}
-
 } // namespace
 
 class tst_MainWindowE2e : public QObject
@@ -45,15 +30,9 @@ private slots:
     void messageFlashesTrayFillsBoxesAndReadStopsIt();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QProcess::ExitStatus status = QProcess::CrashExit;
-        QStringList report;
-        QByteArray output;
-    };
+    using Run = E2eRun::Result;
     Run run(const QByteArray &script);
-    QString checkpoint(const Run &run, const QString &name) const;
+    QString checkpoint(const Run &run, const QString &name) const { return run.checkpoint(name); }
 
     TestEnvironment m_env;
     LoopbackHttpServer m_server;
@@ -63,9 +42,9 @@ private:
 void tst_MainWindowE2e::initTestCase()
 {
     QVERIFY(m_server.isListening());
-    m_tree = m_env.root() + QStringLiteral("/tree");
     // A copy of the runnable tree: the test's own plug-ins and addresses, nothing shared.
-    QVERIFY(copyTree(TestEnvironment::binDir(), m_tree));
+    m_tree = m_env.runnableTree(QStringLiteral("tree"), m_server.url(QString()));
+    QVERIFY(!m_tree.isEmpty());
     QDir(m_tree + QStringLiteral("/plugins")).removeRecursively();
     QDir().mkpath(m_tree + QStringLiteral("/plugins"));
     QStringList names;
@@ -74,68 +53,15 @@ void tst_MainWindowE2e::initTestCase()
                              m_tree + QStringLiteral("/plugins/") + QLatin1String(plugin)), plugin);
         names << QLatin1String(plugin);
     }
-    QByteArray ini = TestEnvironment::readText(m_tree + QStringLiteral("/allurl.ini"));
-    QVERIFY(!ini.isEmpty());
-    ini.replace("dlls=libloginmanager.so", "dlls=" + names.join(QLatin1Char(',')).toUtf8());
-    const QByteArray local = m_server.url(QString()).toUtf8();
-    ini.replace("https://monitor.example.invalid", local);
-    ini.replace("https://app.example.invalid", local);
-    QVERIFY(TestEnvironment::writeText(m_tree + QStringLiteral("/allurl.ini"), ini));
-    QVERIFY(TestEnvironment::writeText(
-        m_env.root() + QStringLiteral("/screens.json"),
-        R"({"screens":[{"name":"e2e","x":0,"y":0,"width":1280,"height":800,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})"));
+    QVERIFY(E2eRun::setPluginList(m_tree + QStringLiteral("/allurl.ini"), names));
 }
 
 tst_MainWindowE2e::Run tst_MainWindowE2e::run(const QByteArray &script)
 {
-    const QString scriptPath = m_env.root() + QStringLiteral("/script.txt");
-    const QString reportPath = m_env.root() + QStringLiteral("/report.txt");
-    TestEnvironment::writeText(scriptPath, script);
-    QFile::remove(reportPath);
-
-    QProcess shell;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), m_env.home());
-    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR",
-                             "XDG_DATA_DIRS", "XDG_CONFIG_DIRS", "XDG_STATE_HOME"})
-        environment.remove(QLatin1String(name));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                       QStringLiteral("offscreen:configfile=") + m_env.root() + QStringLiteral("/screens.json"));
-    environment.insert(QStringLiteral("LUMIO_E2E_SCRIPT"), scriptPath);
-    environment.insert(QStringLiteral("LUMIO_E2E_REPORT"), reportPath);
-    environment.insert(QStringLiteral("LUMIO_E2E_PAGE"),
-                       TestEnvironment::fixtureDir() + QStringLiteral("/msgRecordIndex.html"));
-    shell.setProcessEnvironment(environment);
-    shell.setProcessChannelMode(QProcess::MergedChannels);
-    shell.start(m_tree + QStringLiteral("/lumio"), {});
-    Run result;
-    if (!shell.waitForStarted(10000))
-        return result;
-    // The shell's monitoring flush talks to our server while we wait: keep our loop turning.
-    QElapsedTimer timer;
-    timer.start();
-    while (shell.state() != QProcess::NotRunning && timer.elapsed() < 90000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        shell.waitForFinished(50);
-        result.output += shell.readAll();
-    }
-    if (shell.state() != QProcess::NotRunning) {
-        shell.kill();
-        shell.waitForFinished(5000);
-    }
-    result.output += shell.readAll();
-    result.exitCode = shell.exitCode();
-    result.status = shell.exitStatus();
-    result.report = QString::fromUtf8(TestEnvironment::readText(reportPath)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return result;
-}
-
-QString tst_MainWindowE2e::checkpoint(const Run &run, const QString &name) const
-{
-    for (const QString &line : run.report)
-        if (line.startsWith(name + QLatin1Char(' ')))
-            return line;
-    return {};
+    E2eRun shell(m_env.root(), m_env.home());
+    shell.environment().insert(QStringLiteral("LUMIO_E2E_PAGE"),
+                               TestEnvironment::fixtureDir() + QStringLiteral("/msgRecordIndex.html"));
+    return shell.run(m_tree + QStringLiteral("/lumio"), {}, script);
 }
 
 void tst_MainWindowE2e::showsListKeepsPlaceChangesPresenceExits()

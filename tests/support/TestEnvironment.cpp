@@ -43,7 +43,7 @@ QString TestEnvironment::pluginFolder(const QStringList &fixtures, const QString
     return folder;
 }
 
-QString TestEnvironment::runnableTree(const QString &name)
+QString TestEnvironment::runnableTree(const QString &name, const QString &serviceUrl)
 {
     const QString root = m_dir.path() + QLatin1Char('/') + name;
     const QString bin = root + QStringLiteral("/bin");
@@ -64,13 +64,15 @@ QString TestEnvironment::runnableTree(const QString &name)
         if (!QFile::copy(plugins.filePath(plugin), bin + QStringLiteral("/plugins/") + plugin))
             return {};
     }
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return {};
-    const QString refused = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
-    probe.close();
+    QString service = serviceUrl;
+    if (service.isEmpty()) {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHost, 0))
+            return {};
+        service = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+    }
     QString urls = QString::fromUtf8(readText(built.filePath(QStringLiteral("allurl.ini"))));
-    urls.replace(QRegularExpression(QStringLiteral("https?://[^/\\s,?]+")), refused);
+    urls.replace(QRegularExpression(QStringLiteral("https?://[^/\\s,?]+")), service);
     if (urls.isEmpty() || !writeText(bin + QStringLiteral("/allurl.ini"), urls.toUtf8()))
         return {};
     return bin;

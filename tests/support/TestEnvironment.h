@@ -21,9 +21,10 @@ public:
     QString pluginFolder(const QStringList &fixtures, const QString &name = QStringLiteral("plugins"));
 
     // A copy of the runnable tree (bin/ with the shell, its files and plug-ins; lib/) under
-    // this environment, whose allurl.ini points every service at a refused loopback port so
-    // the shell never looks up an outside host. Returns the copy's bin folder, empty on failure.
-    QString runnableTree(const QString &name = QStringLiteral("tree"));
+    // this environment, whose allurl.ini points every service at serviceUrl (a loopback
+    // server), or else at a refused loopback port, so the shell never looks up an outside
+    // host. Returns the copy's bin folder, empty on failure.
+    QString runnableTree(const QString &name = QStringLiteral("tree"), const QString &serviceUrl = {});
 
     static bool writeText(const QString &path, const QByteArray &text);
     static QByteArray readText(const QString &path);
