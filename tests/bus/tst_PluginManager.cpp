@@ -45,7 +45,6 @@ void tst_PluginManager::loadsOnlyConfiguredLibrariesInTheFolder()
     manager.loadPlugin();
 
     QCOMPARE(manager.loadedAddresses(), QStringList{Alpha});
-    QVERIFY(manager.plugin(Alpha));
     QVERIFY(!manager.plugin(Charlie));
 
     // Each loaded plug-in was given the bus and the shared log.
