@@ -65,7 +65,7 @@ void tst_InstallInfo::setThisVersionWritesBothAndKeepsAGbkTitle()
     TestEnvironment::writeText(m_installFile, "[Installation]\nThisVersion=1.0\nWindowTitle=Lumio\n");
 
     const InstallInfo info(m_versionFile, m_installFile);
-    QCOMPARE(info.windowTitle(), QStringLiteral("通讯测试")); // read as GBK, as the old client wrote it
+    QCOMPARE(info.windowTitle(), QStringLiteral("通讯测试")); // a GBK file, as older versions left it
     QVERIFY(info.setThisVersion(QStringLiteral("4.2.0.7")));
     QCOMPARE(info.thisVersion(), QStringLiteral("4.2.0.7"));
     QCOMPARE(info.windowTitle(), QStringLiteral("通讯测试"));
