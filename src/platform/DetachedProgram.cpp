@@ -5,12 +5,6 @@
 
 namespace {
 
-DetachedProgram::Starter &starter()
-{
-    static DetachedProgram::Starter replaced;
-    return replaced;
-}
-
 bool fail(QString *error, const QString &message)
 {
     if (error)
@@ -23,8 +17,6 @@ bool fail(QString *error, const QString &message)
 bool DetachedProgram::start(const QString &absolutePath, const QStringList &arguments,
                             QString *error)
 {
-    if (starter())
-        return starter()(absolutePath, arguments, error);
     const QFileInfo program(absolutePath);
     if (absolutePath.isEmpty() || !program.isAbsolute())
         return fail(error, QStringLiteral("program path \"%1\" is not absolute").arg(absolutePath));
@@ -38,9 +30,4 @@ bool DetachedProgram::start(const QString &absolutePath, const QStringList &argu
     if (error)
         error->clear();
     return true;
-}
-
-void DetachedProgram::setStarter(Starter replacement)
-{
-    starter() = std::move(replacement);
 }

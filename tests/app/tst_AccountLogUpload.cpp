@@ -2,10 +2,9 @@
 #include "DispatcherHarness.h"
 #include "LoopbackHttpServer.h"
 #include "LogCapture.h"
-#include "TestEnvironment.h"
+#include "LogFiles.h"
 #include "app/AccountLogUpload.h"
 #include "endpoints/CUrlInfo.h"
-#include "log/CustomLogger.h"
 #include "log/upload/HttpUploadLog.h"
 
 #include <lumio/Commands.h>
@@ -28,7 +27,7 @@ struct Fixture {
     CUrlInfo urls;
     QString logFolder = shell.env.root() + "/IMLog";
     CustomLogger log{logFolder + "/CustomLog.csv",
-                     CustomLogFormat::fromFolder(TestEnvironment::binDir() + "/Resources/CustomLog")};
+                     shippedLogFormat()};
     QDateTime now = Stamp;
     quint32 delaySeconds = 0;
     AccountLogUpload upload{sources()};

@@ -50,12 +50,6 @@ QList<int> shellCommands()
 void firstRow(CommandContext &c) { c.answer(1); }
 void secondRow(CommandContext &c) { c.answer(2); }
 
-QString readString(const QByteArray &answer)
-{
-    PayloadReader in(answer);
-    return in.readString();
-}
-
 } // namespace
 
 class tst_CommandDispatcher : public QObject

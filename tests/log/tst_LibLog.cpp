@@ -1,5 +1,5 @@
 // test-flags: LOG4CXX
-#include "TestEnvironment.h"
+#include "LogFiles.h"
 #include "log/LibLog.h"
 #include "log/LogContext.h"
 
@@ -49,7 +49,6 @@ private slots:
     void linesFromSeveralThreadsStayWhole();
 
 private:
-    QStringList logLines() const;
 
     std::unique_ptr<TestEnvironment> m_env;
     QString m_logFile;
@@ -67,27 +66,13 @@ void tst_LibLog::cleanup()
     m_env.reset();
 }
 
-QStringList tst_LibLog::logLines() const
-{
-    QString text = QString::fromUtf8(TestEnvironment::readText(m_logFile));
-    if (text.endsWith('\n'))
-        text.chop(1);
-    return text.isEmpty() ? QStringList() : text.split('\n');
-}
-
 namespace {
 
 bool configureTo(const QString &logFile, const char *rootLevel)
 {
-    const QString cfg = QFileInfo(logFile).absolutePath() + "/log.cfg";
-    TestEnvironment::writeText(cfg, QByteArray("log4j.rootLogger=") + rootLevel + ", R\n"
-                                    "log4j.appender.R=org.apache.log4j.FileAppender\n"
-                                    "log4j.appender.R.File=" + logFile.toUtf8() + "\n"
-                                    "log4j.appender.R.Append=false\n"
-                                    "log4j.appender.R.layout=org.apache.log4j.PatternLayout\n"
-                                    "log4j.appender.R.layout.ConversionPattern=%p|%f:%L|%m%n\n");
     QString error;
-    const bool ok = LogContext::configure(cfg, &error);
+    const bool ok = LogContext::configure(
+        writeFileLogConfig(QFileInfo(logFile).absolutePath(), logFile, "%p|%f:%L|%m%n", rootLevel), &error);
     if (!ok)
         qWarning() << error;
     return ok;
@@ -128,7 +113,7 @@ void tst_LibLog::longPrintfMessageIsCutInTheLog()
     const QByteArray big(2048, 'z');
     log.info(LOG4CXX_LOCATION, "%s|%d", big.constData(), 7);
     log(" %s ", big.constData());
-    const QStringList lines = logLines();
+    const QStringList lines = fileLines(m_logFile);
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.at(0).section('|', 2), QString(1023, 'z'));
     QVERIFY(lines.at(1).section('|', 2).startsWith(" zzz"));
@@ -150,7 +135,7 @@ void tst_LibLog::levelsLocationAndTheTwoPartLine()
     log.write(log4cxx::Level::getInfo(), nullptr, LOG4CXX_LOCATION);
     log("root level %s", "line");
 
-    const QStringList lines = logLines();
+    const QStringList lines = fileLines(m_logFile);
     QCOMPARE(lines.size(), 9);
     QCOMPARE(lines.at(0), QStringLiteral("TRACE|tst_LibLog.cpp:%1|t1").arg(line));
     QCOMPARE(lines.at(1), QStringLiteral("DEBUG|tst_LibLog.cpp:%1|d2").arg(line + 1));
@@ -175,7 +160,7 @@ void tst_LibLog::levelsBelowTheRootAreDropped()
     log.debug(LOG4CXX_LOCATION, "%s", "dropped");
     log.trace(LOG4CXX_LOCATION, "%s", "dropped");
     log.info(LOG4CXX_LOCATION, "%s", "kept");
-    QCOMPARE(logLines(), QStringList{QStringLiteral("INFO|tst_LibLog.cpp:%1|kept").arg(__LINE__ - 1)});
+    QCOMPARE(fileLines(m_logFile), QStringList{QStringLiteral("INFO|tst_LibLog.cpp:%1|kept").arg(__LINE__ - 1)});
 }
 
 void tst_LibLog::linesFromSeveralThreadsStayWhole()
@@ -202,7 +187,7 @@ void tst_LibLog::linesFromSeveralThreadsStayWhole()
     for (auto &thread : threads)
         QVERIFY(thread->wait(60000));
 
-    const QStringList lines = logLines();
+    const QStringList lines = fileLines(m_logFile);
     QCOMPARE(lines.size(), Threads * PerThread);
     const QRegularExpression whole(R"(^INFO\|tst_LibLog\.cpp:\d+\|t(\d) n\d+ ([a-d])\2{59}$)");
     for (const QString &line : lines) {

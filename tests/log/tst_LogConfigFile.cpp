@@ -22,7 +22,6 @@ class tst_LogConfigFile : public QObject
 private slots:
     void copiedOnceWithTheAppenderLineRewritten();
     void missingTemplateCreatesNothing();
-    void nonAsciiLogFolderGetsTheRightFile();
     void rewriteIsTheTemplateWithEveryLineReplaced();
 };
 
@@ -55,27 +54,6 @@ void tst_LogConfigFile::missingTemplateCreatesNothing()
     QVERIFY(LogConfigFile::prepare(env.root() + "/absent/log.cfg", folder, &error).isEmpty());
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(folder + "log.cfg"));
-}
-
-void tst_LogConfigFile::nonAsciiLogFolderGetsTheRightFile()
-{
-    TestEnvironment env(QStringLiteral("用户 Zoë"));
-    const QString templatePath = env.root() + "/app/log.cfg";
-    TestEnvironment::writeText(templatePath, Template);
-    const QString folder = env.home() + "/.local/share/Lumio/TavrinIm/IMLog/";
-    const QString cfg = LogConfigFile::prepare(templatePath, folder, nullptr);
-    QVERIFY(!cfg.isEmpty());
-    QVERIFY(TestEnvironment::readText(cfg).contains(QStringLiteral("用户 Zoë").toUtf8()));
-
-    const QString debugLog = LogConfigFile::debugLogPath(folder);
-    QString error;
-    QVERIFY2(LogContext::configure(cfg, &error), qPrintable(error));
-    LogContext log;
-    log.write(SharedLog::Level::Info, QStringLiteral("第一行 hello"), __FILE__, __LINE__, "f");
-    QVERIFY(TestEnvironment::readText(debugLog).contains(QStringLiteral("第一行 hello").toUtf8()));
-    // Nothing was written under a mangled name beside it.
-    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
-    LogContext::shutdown();
 }
 
 void tst_LogConfigFile::rewriteIsTheTemplateWithEveryLineReplaced()

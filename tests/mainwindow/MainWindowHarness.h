@@ -3,6 +3,7 @@
 // A private bus for the main window's tests: plug-ins living in the test that
 // record every request in one shared order and answer what they are told to.
 
+#include "BusParty.h"
 #include "TestEnvironment.h"
 #include "app/settings/SystemSetData.h"
 #include "bus/BusRequest.h"
@@ -14,12 +15,10 @@
 #include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
-#include <lumio/PluginInterface.h>
 
 #include <QHash>
 #include <QSettings>
 
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -32,48 +31,10 @@ struct Request
     QByteArray data;
 };
 
-class Party : public QObject, public PluginInterface
-{
-public:
-    Party(const char *address, QList<Request> *log)
-        : m_address(QString::fromLatin1(address)), m_log(log) {}
-
-    QObject *receiver() override { return this; }
-    void setEventManager(EventManager *) override {}
-    QString pluginId() const override { return m_address; }
-    void setLogger(SharedLog *) override {}
-
-    // Writes the answer into a question's payload.
-    std::map<int, std::function<QByteArray()>> answers;
-
-protected:
-    void customEvent(QEvent *event) override
-    {
-        BaseEvent *e = BaseEvent::cast(event);
-        if (!e)
-            return;
-        m_log->append({m_address, e->command(), e->data()});
-        const auto found = answers.find(e->command());
-        if (found != answers.end())
-            e->setData(found->second());
-    }
-
-private:
-    QString m_address;
-    QList<Request> *m_log;
-};
-
 template<typename... Args>
 QByteArray pack(const Args &...args)
 {
     return PayloadWriter::pack(args...);
-}
-
-inline QByteArray addressOf(const void *object)
-{
-    PayloadWriter writer;
-    writer.writeAddress(object);
-    return writer.bytes();
 }
 
 struct Bus
@@ -81,7 +42,7 @@ struct Bus
     QList<Request> log;
     PluginManager plugins;
     EventRouter router{&plugins};
-    std::map<QString, std::unique_ptr<Party>> parties;
+    std::map<QString, std::unique_ptr<BusParty>> parties;
     QHash<int, QString> shellAnswers;
 
     Bus()
@@ -90,7 +51,10 @@ struct Bus
                                     Address::MainPanel, Address::ContactCard, Address::OwnAccount,
                                     Address::GroupChat, Address::SystemSettings, Address::UserDirectory,
                                     Address::ExitNotified}) {
-            auto party = std::make_unique<Party>(address, &log);
+            auto party = std::make_unique<BusParty>(address);
+            party->onEvent = [this, target = QString::fromLatin1(address)](BaseEvent *e) {
+                log.append({target, e->command(), e->data()});
+            };
             plugins.addPlugin(party.get(), QStringLiteral("test"));
             parties[QString::fromLatin1(address)] = std::move(party);
         }
@@ -103,7 +67,7 @@ struct Bus
     }
     ~Bus() { BusRequest::setBus(nullptr); }
 
-    Party &party(const char *address) { return *parties.at(QString::fromLatin1(address)); }
+    BusParty &party(const char *address) { return *parties.at(QString::fromLatin1(address)); }
 
     // Every request in order as "party:number"; compare with at().
     QStringList sent() const

@@ -23,7 +23,7 @@ void tst_CloseConfirmationEntryImpl::commandsReachTheDialog()
 {
     LogCapture log;
     PrivateShell shell;
-    Party contacts(Address::Contacts);
+    BusParty contacts(Address::Contacts);
     shell.plugins.addPlugin(&contacts, QStringLiteral("test"));
     BusRequest::setBus(&shell.router);
     // Start-up's installation replaces the harness's recorder.

@@ -39,7 +39,7 @@ void tst_MainWindowEntryImpl::rowsReachTheWindow()
     bus.router.setShellHandler([&dispatcher](BaseEvent *event) { dispatcher.execute(event); });
     auto *list = new QListWidget;
     list->setObjectName(QStringLiteral("handedOver"));
-    bus.party(Address::MainPanel).answers[Command::ContactListWidget] = [list] { return addressOf(list); };
+    bus.party(Address::MainPanel).answers[Command::ContactListWidget] = addressOf(list);
 
     int quits = 0;
     MainWindowEntryImpl entry([&quits] {

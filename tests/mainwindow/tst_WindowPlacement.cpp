@@ -42,7 +42,6 @@ void tst_WindowPlacement::restore_data()
 {
     QTest::addColumn<WindowPlacement::Stored>("saved");
     QTest::addColumn<QRect>("expected");
-    const QRect defaultPlace(1920 - 270, 11, 270, 650);
     QTest::newRow("as saved") << stored(300, 700, 100, 50) << QRect(100, 50, 300, 700);
     QTest::newRow("width 4 resets both") << stored(4, 900, 100, 50) << QRect(100, 50, 270, 650);
     QTest::newRow("negative is unset") << stored(300, 700, -1, -5) << QRect(10, 10, 300, 700);
@@ -52,7 +51,6 @@ void tst_WindowPlacement::restore_data()
     QTest::newRow("right of the edge") << stored(300, 700, 1800, 50) << QRect(1620, 50, 300, 700);
     QTest::newRow("vanished screen") << stored(300, 700, 4000, 50) << QRect(1620, 11, 300, 700);
     QTest::newRow("above every screen") << stored(270, 650, 500, 0) << QRect(500, 0, 270, 650);
-    Q_UNUSED(defaultPlace);
 }
 
 void tst_WindowPlacement::restore()

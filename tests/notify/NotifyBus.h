@@ -3,60 +3,17 @@
 // A bus of plug-ins living in the test for the tray and small-box tests: each
 // answers through a function and records the commands that reached it.
 
+#include "BusParty.h"
 #include "bus/BusRequest.h"
 #include "bus/EventRouter.h"
 #include "bus/PluginManager.h"
 
 #include <lumio/Addresses.h>
-#include <lumio/BaseEvent.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
-#include <lumio/PluginInterface.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
-
-class AnsweringParty : public QObject, public PluginInterface
-{
-public:
-    using Answer = std::function<QByteArray(int command, const QByteArray &payload)>;
-
-    explicit AnsweringParty(const char *address) : m_address(QString::fromLatin1(address)) {}
-
-    QObject *receiver() override { return this; }
-    void setEventManager(EventManager *) override {}
-    QString pluginId() const override { return m_address; }
-    void setLogger(SharedLog *) override {}
-
-    Answer answer;
-    QList<QPair<int, QByteArray>> seen;
-
-    int count(int command) const
-    {
-        int n = 0;
-        for (const auto &s : seen)
-            n += s.first == command;
-        return n;
-    }
-
-protected:
-    void customEvent(QEvent *event) override
-    {
-        BaseEvent *e = BaseEvent::cast(event);
-        if (!e)
-            return;
-        seen.append({e->command(), e->data()});
-        if (answer) {
-            const QByteArray reply = answer(e->command(), e->data());
-            if (!reply.isNull())
-                e->setData(reply);
-        }
-    }
-
-private:
-    QString m_address;
-};
 
 class NotifyBus
 {
@@ -69,19 +26,13 @@ public:
     }
     ~NotifyBus() { BusRequest::setBus(nullptr); }
 
-    AnsweringParty *party(const char *address)
+    BusParty *party(const char *address)
     {
-        m_parties.push_back(std::make_unique<AnsweringParty>(address));
+        m_parties.push_back(std::make_unique<BusParty>(address));
         m_plugins.addPlugin(m_parties.back().get(), QStringLiteral("test"));
         return m_parties.back().get();
     }
 
-    static QByteArray addressOf(const void *object)
-    {
-        PayloadWriter writer;
-        writer.writeAddress(object);
-        return writer.bytes();
-    }
     template<typename T>
     static QByteArray value(const T &v)
     {
@@ -92,5 +43,5 @@ public:
 private:
     PluginManager m_plugins;
     std::unique_ptr<EventRouter> m_router;
-    std::vector<std::unique_ptr<AnsweringParty>> m_parties;
+    std::vector<std::unique_ptr<BusParty>> m_parties;
 };

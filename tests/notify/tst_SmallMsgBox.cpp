@@ -27,8 +27,8 @@ private:
 
     TestEnvironment m_env;
     std::unique_ptr<NotifyBus> m_bus;
-    AnsweringParty *m_chat = nullptr;
-    AnsweringParty *m_card = nullptr;
+    BusParty *m_chat = nullptr;
+    BusParty *m_card = nullptr;
     QHash<QString, int> m_unread;
     VcardInfo m_contact;
     GroupRecord m_group;
@@ -54,18 +54,18 @@ void tst_SmallMsgBox::init()
         if (command == Command::KnowsContact)
             return NotifyBus::value(who == m_contact.jid);
         if (command == Command::ContactCard && who == m_contact.jid)
-            return NotifyBus::addressOf(&m_contact);
+            return addressOf(&m_contact);
         if (command == Command::IsPublicAccount)
             return NotifyBus::value(who.startsWith(QStringLiteral("pub")));
         if (command == Command::PublicAccount)
-            return NotifyBus::addressOf(&m_public);
+            return addressOf(&m_public);
         return QByteArray();
     };
     m_group.name = QStringLiteral("项目组");
     m_public.name = QStringLiteral("公司新闻");
-    AnsweringParty *groups = m_bus->party(Address::GroupChat);
+    BusParty *groups = m_bus->party(Address::GroupChat);
     groups->answer = [this](int command, const QByteArray &) {
-        return command == Command::Group ? NotifyBus::addressOf(&m_group) : QByteArray();
+        return command == Command::Group ? addressOf(&m_group) : QByteArray();
     };
     box()->removeAll();
 }

@@ -88,6 +88,7 @@ void tst_SystemTrayEntry::rowsReachTheTray()
     shell.ask(Command::LoginFinished);
     QVERIFY(!tray->isLoggingIn());
     shell.ask(Command::LoginStartedAlt);
+    QVERIFY(tray->isLoggingIn());
     shell.ask(Command::LoginTimedOut);
     QVERIFY(!tray->isLoggingIn());
     QCOMPARE(tray->status(), 0);

@@ -42,12 +42,12 @@ private slots:
 private:
     TestEnvironment m_env; // first: the settings read HOME when they are built
     std::unique_ptr<NotifyBus> m_bus;
-    AnsweringParty *m_chat = nullptr;
-    AnsweringParty *m_contacts = nullptr;
-    AnsweringParty *m_card = nullptr;
-    AnsweringParty *m_own = nullptr;
-    AnsweringParty *m_login = nullptr;
-    AnsweringParty *m_panel = nullptr;
+    BusParty *m_chat = nullptr;
+    BusParty *m_contacts = nullptr;
+    BusParty *m_card = nullptr;
+    BusParty *m_own = nullptr;
+    BusParty *m_login = nullptr;
+    BusParty *m_panel = nullptr;
     QHash<QString, int> m_unread;
     bool m_connected = false;
     VcardInfo m_ownCard;
@@ -76,11 +76,11 @@ void tst_SystemTrayManager::init()
     };
     m_card = m_bus->party(Address::ContactCard);
     m_card->answer = [this](int command, const QByteArray &) {
-        return command == Command::ContactCard ? NotifyBus::addressOf(&m_card1) : QByteArray();
+        return command == Command::ContactCard ? addressOf(&m_card1) : QByteArray();
     };
     m_own = m_bus->party(Address::OwnAccount);
     m_own->answer = [this](int command, const QByteArray &) {
-        return command == Command::OwnAccount ? NotifyBus::addressOf(&m_ownCard) : QByteArray();
+        return command == Command::OwnAccount ? addressOf(&m_ownCard) : QByteArray();
     };
     m_login = m_bus->party(Address::Login);
     m_panel = m_bus->party(Address::MainPanel);
@@ -272,7 +272,7 @@ void tst_SystemTrayManager::clickOnEmptyQueue()
     tray()->shakeByMsg(QStringLiteral("b@x"), MessageData());
     tray()->slot_trayActivated(QSystemTrayIcon::Trigger);
     QCOMPARE(m_chat->count(Command::OpenChatWindow), 1);
-    PayloadReader open(m_chat->seen.last().second);
+    PayloadReader open(m_chat->seen.last().data);
     QCOMPARE(open.readBool(), true);
     QCOMPARE(open.readString(), QStringLiteral("b@x"));
     QCOMPARE(tray()->shakeJids().size(), 2);

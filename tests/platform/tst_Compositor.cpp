@@ -9,7 +9,6 @@ class tst_Compositor : public QObject
 private slots:
     void decision_data();
     void decision();
-    void forcedAnswerWinsUntilCleared();
 };
 
 void tst_Compositor::decision_data()
@@ -33,15 +32,6 @@ void tst_Compositor::decision()
     QFETCH(bool, translucent);
     const std::optional<bool> answer = owner < 0 ? std::nullopt : std::optional<bool>(owner == 1);
     QCOMPARE(Compositor::decide(platform, answer), translucent);
-}
-
-void tst_Compositor::forcedAnswerWinsUntilCleared()
-{
-    const bool natural = Compositor::isRunning();
-    Compositor::setForcedAnswer(!natural);
-    QCOMPARE(Compositor::isRunning(), !natural);
-    Compositor::setForcedAnswer(std::nullopt);
-    QCOMPARE(Compositor::isRunning(), natural);
 }
 
 QTEST_MAIN(tst_Compositor)

@@ -11,7 +11,6 @@ class tst_DetachedProgram : public QObject
 private slots:
     void refusedWithAReason();
     void startsWithItsArguments();
-    void starterIsReplaceable();
 };
 
 void tst_DetachedProgram::refusedWithAReason()
@@ -54,19 +53,6 @@ void tst_DetachedProgram::startsWithItsArguments()
     };
     QTRY_VERIFY(written().endsWith('\n'));
     QCOMPARE(written().trimmed(), ("datapath:/x y|" + QDir(dir.path()).canonicalPath()).toUtf8());
-}
-
-void tst_DetachedProgram::starterIsReplaceable()
-{
-    QStringList calls;
-    DetachedProgram::setStarter([&](const QString &program, const QStringList &arguments, QString *) {
-        calls << program + QLatin1Char(' ') + arguments.join(QLatin1Char(','));
-        return true;
-    });
-    QVERIFY(DetachedProgram::start(QStringLiteral("/opt/lumio/lumio"), {}));
-    DetachedProgram::setStarter({});
-    QCOMPARE(calls, QStringList{QStringLiteral("/opt/lumio/lumio ")});
-    QVERIFY(!DetachedProgram::start(QStringLiteral("/opt/lumio/lumio"), {}));
 }
 
 QTEST_GUILESS_MAIN(tst_DetachedProgram)

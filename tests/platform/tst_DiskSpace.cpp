@@ -1,4 +1,3 @@
-#include "common/CommonFun.h"
 #include "platform/DiskSpace.h"
 
 #include <QTemporaryDir>
@@ -17,7 +16,6 @@ void tst_DiskSpace::failureIsReportedNotZero()
     const DiskSpace::Result here = DiskSpace::query(dir.path());
     QVERIFY(here.ok);
     QVERIFY(here.error.isEmpty());
-    QCOMPARE(here.freeMegabytes, here.availableBytes / (1024 * 1024));
     QVERIFY(here.totalBytes >= here.freeBytes && here.freeBytes >= here.availableBytes);
 
     // A missing folder is an error the caller sees, never "0 MB free" (which would
@@ -27,8 +25,6 @@ void tst_DiskSpace::failureIsReportedNotZero()
     QVERIFY(!none.ok);
     QVERIFY2(none.error.contains(missing), qPrintable(none.error));
     QVERIFY(!DiskSpace::query(QString()).ok);
-    // The warning's own reading keeps treating an unknown disk as roomy.
-    QCOMPARE(CommonFun::diskFreeMegabytes(missing), quint64(20000));
 }
 
 QTEST_GUILESS_MAIN(tst_DiskSpace)

@@ -79,21 +79,23 @@ public:
     // Every row of a query, columns joined by "|" (NULL as "<null>").
     QStringList rows(const QString &sql, const QVariantList &values = {})
     {
-        QStringList result;
-        QSqlQuery query(raw());
-        query.prepare(sql);
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values.at(i));
-        if (!query.exec()) {
-            qWarning() << "rows" << sql << query.lastError().text();
-            return {QStringLiteral("<error>")};
+        return rowsOf(raw(), sql, values);
+    }
+
+    // The same on another file (the side index, a copy), through a connection of its own
+    // that is closed again at once.
+    static QStringList rowsIn(const QString &file, const QString &sql)
+    {
+        const QString name = QStringLiteral("store_test_other");
+        QStringList result{QStringLiteral("<error>")};
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(file);
+            if (db.open())
+                result = rowsOf(db, sql, {});
+            db.close();
         }
-        while (query.next()) {
-            QStringList columns;
-            for (int c = 0; c < query.record().count(); ++c)
-                columns << (query.value(c).isNull() ? QStringLiteral("<null>") : query.value(c).toString());
-            result << columns.join(QLatin1Char('|'));
-        }
+        QSqlDatabase::removeDatabase(name);
         return result;
     }
     QString value(const QString &sql, const QVariantList &values = {})
@@ -111,6 +113,26 @@ public:
     }
 
 private:
+    static QStringList rowsOf(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+    {
+        QStringList result;
+        QSqlQuery query(db);
+        query.prepare(sql);
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        if (!query.exec()) {
+            qWarning() << "rows" << sql << query.lastError().text();
+            return {QStringLiteral("<error>")};
+        }
+        while (query.next()) {
+            QStringList columns;
+            for (int c = 0; c < query.record().count(); ++c)
+                columns << (query.value(c).isNull() ? QStringLiteral("<null>") : query.value(c).toString());
+            result << columns.join(QLatin1Char('|'));
+        }
+        return result;
+    }
+
     inline static const QString kRaw = QStringLiteral("store_test_raw");
     TestEnvironment m_env;
     QString m_root;

@@ -42,38 +42,23 @@ void tst_CLocalDataBase::openCreatesFoldersFileAndSchema()
     StoreFixture store;
     const QString base = store.root() + "/deep/er";
     QVERIFY(CLocalDataBase::Open("alice", base, true));
-    QVERIFY(QFileInfo(base + "/alice/data.db").isFile());
+    const QString file = base + "/alice/data.db";
+    QVERIFY(QFileInfo(file).isFile());
     CLocalDataBase::Close();
 
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "inspect");
-    db.setDatabaseName(base + "/alice/data.db");
-    QVERIFY(db.open());
-    QStringList names;
-    {
-        QSqlQuery query("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid", db);
-        while (query.next())
-            names << query.value(0).toString();
-    }
     QStringList expected;
     for (const SchemaText::Table &table : SchemaText::tables())
         expected << table.name;
-    QCOMPARE(names, expected); // created in the schema's order
+    QCOMPARE(StoreFixture::rowsIn(file, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid"),
+             expected); // created in the schema's order
     QCOMPARE(expected.size(), 17);
-    QStringList indexes;
-    {
-        QSqlQuery query("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL "
-                        "ORDER BY rowid", db);
-        while (query.next())
-            indexes << query.value(0).toString() + "=" + query.value(1).toString();
-    }
-    QCOMPARE(indexes, (QStringList{"msgrecord_index1=CREATE INDEX msgrecord_index1 on msgrecord(unique_jid)",
-                                   "msgrecord_index2=CREATE INDEX msgrecord_index2 on msgrecord(message_flag)",
-                                   "msgrecord_index3=CREATE INDEX msgrecord_index3 on msgrecord(messageid)",
-                                   "msgrecord_sender_index=CREATE INDEX msgrecord_sender_index on msgrecord(sender)",
-                                   "pubaccmsgtable_index1=CREATE INDEX pubaccmsgtable_index1 on pubaccmsgtable(unique_jid)"}));
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("inspect");
+    QCOMPARE(StoreFixture::rowsIn(file, "SELECT name || '=' || sql FROM sqlite_master "
+                                        "WHERE type = 'index' AND sql IS NOT NULL ORDER BY rowid"),
+             (QStringList{"msgrecord_index1=CREATE INDEX msgrecord_index1 on msgrecord(unique_jid)",
+                          "msgrecord_index2=CREATE INDEX msgrecord_index2 on msgrecord(message_flag)",
+                          "msgrecord_index3=CREATE INDEX msgrecord_index3 on msgrecord(messageid)",
+                          "msgrecord_sender_index=CREATE INDEX msgrecord_sender_index on msgrecord(sender)",
+                          "pubaccmsgtable_index1=CREATE INDEX pubaccmsgtable_index1 on pubaccmsgtable(unique_jid)"}));
 }
 
 void tst_CLocalDataBase::schemaTextsAreTheFileFormat()

@@ -113,24 +113,12 @@ QString tst_SearchIndex::sidePath() const
     return QFileInfo(m_store->databasePath()).absolutePath() + "/data.search";
 }
 
-// A count from the side file through a connection of its own, closed at once.
+// A count from the side file, read as another program would.
 qint64 tst_SearchIndex::sideCount(const QString &sql)
 {
-    qint64 count = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "side_reader");
-        db.setDatabaseName(sidePath());
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(sql) && query.next())
-                count = query.value(0).toLongLong();
-            else
-                qWarning() << sql << query.lastError().text();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("side_reader");
-    return count;
+    bool ok = false;
+    const qint64 count = StoreFixture::rowsIn(sidePath(), sql).value(0).toLongLong(&ok);
+    return ok ? count : -1;
 }
 
 void tst_SearchIndex::fill()
@@ -559,13 +547,7 @@ void tst_SearchIndex::corruptSideFileFallsBackAndIsRebuilt()
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     } else {
         file.remove();
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
-        db.setDatabaseName(sidePath());
-        QVERIFY(db.open());
-        QSqlQuery(db).exec("CREATE TABLE something (x)");
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("foreign");
+        QCOMPARE(StoreFixture::rowsIn(sidePath(), "CREATE TABLE something (x)"), QStringList());
     }
     file.close();
     LogCapture log;
@@ -584,14 +566,7 @@ void tst_SearchIndex::damageFoundBySearchFallsBackAndIsRebuilt()
     fill();
     QCOMPARE(index()->state(), SearchIndex::State::Current);
     // Somebody else drops the index table under the open connection.
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "vandal");
-        db.setDatabaseName(sidePath());
-        QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec("DROP TABLE fts"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("vandal");
+    QCOMPARE(StoreFixture::rowsIn(sidePath(), "DROP TABLE fts"), QStringList());
     LogCapture log;
     QCOMPARE(idsOf(runSearch(ByJid, "50%", 0)), (QStringList{"pct", "bysender"}));
     QCOMPARE(MessageSearch::lastPath(), MessageSearch::Path::Like);

@@ -4,6 +4,7 @@
 // subscription registry, signal hub and bus with two parties, and a recording
 // double installed for every entry while it lives.
 
+#include "BusParty.h"
 #include "CallLog.h"
 #include "RecordingCloseConfirmationEntry.h"
 #include "RecordingCloudQueryEntry.h"
@@ -30,9 +31,7 @@
 #include <lumio/Commands.h>
 #include <lumio/PayloadReader.h>
 #include <lumio/PayloadWriter.h>
-#include <lumio/PluginInterface.h>
 
-#include <QCoreApplication>
 #include <QDir>
 
 #include <functional>
@@ -67,44 +66,14 @@ QByteArray bytes(const Args &...args)
     return writer.bytes();
 }
 
-struct Seen
-{
-    int command = 0;
-    QByteArray data;
-    QString source;
-    bool posted = false;
-};
-
-// A plug-in living in the test that records what reaches it.
-class Party : public QObject, public PluginInterface
-{
-public:
-    explicit Party(const char *address)
-        : m_address(QString::fromLatin1(address))
-    {
-    }
-
-    QObject *receiver() override { return this; }
-    void setEventManager(EventManager *) override {}
-    QString pluginId() const override { return m_address; }
-    void setLogger(SharedLog *) override {}
-
-    QList<Seen> seen;
-
-protected:
-    void customEvent(QEvent *event) override
-    {
-        if (BaseEvent *e = BaseEvent::cast(event))
-            seen.append({e->command(), e->data(), e->sourceId(), e->posted()});
-    }
-
-private:
-    QString m_address;
-};
-
 // Set by a harness whose payloads cannot carry real addresses: maps them to
 // objects of the asked type (see ShellServices::objectAt).
 inline const void *(*objectAt)(qint64 address, const std::type_info &type) = nullptr;
+
+inline QString readString(const QByteArray &answer)
+{
+    return PayloadReader(answer).readString();
+}
 
 struct PrivateShell
 {
@@ -128,8 +97,8 @@ struct PrivateShell
     PluginManager plugins;
     EventRouter router{&plugins};
     CommandDispatcher dispatcher{services()};
-    Party mainPanel{Address::MainPanel};
-    Party chat{Address::Chat};
+    BusParty mainPanel{Address::MainPanel};
+    BusParty chat{Address::Chat};
 
     PrivateShell()
     {
@@ -187,12 +156,7 @@ struct PrivateShell
         deliverPosted();
     }
 
-    // The router's turn, then the turn of what it posted on.
-    static void deliverPosted()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents();
-    }
+    static void deliverPosted() { ::deliverPosted(); }
 
     // An account whose config.ini holds the given INI text, loaded into the settings.
     QString loadAccount(const QString &account, const QByteArray &config = {})

@@ -75,10 +75,9 @@ void tst_BaseDialogEx::icons_data()
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("file");
     QTest::newRow("0 none") << 0 << QString();
+    // The ends of the table and either side of it; every quoted picture's existence is the
+    // resource path test's.
     QTest::newRow("1 fail") << 1 << "kora_dialog_icon_fail.png";
-    QTest::newRow("2 info") << 2 << "kora_dialog_icon_info.png";
-    QTest::newRow("3 question") << 3 << "kora_dialog_icon_question.png";
-    QTest::newRow("4 success") << 4 << "kora_dialog_icon_success.png";
     QTest::newRow("5 warning") << 5 << "kora_dialog_icon_warning.png";
     QTest::newRow("6 none") << 6 << QString();
     QTest::newRow("-1 none") << -1 << QString();
@@ -123,8 +122,6 @@ void tst_BaseDialogEx::buttonsFollowFlags()
     for (const auto &[name, bit] : parts)
         QVERIFY2(child<QWidget>(dialog, name)->isHidden() == !(flags & bit), name);
     QCOMPARE(child<QPushButton>(dialog, "pushButton_ok")->isDefault(), bool(flags & 4));
-    QCOMPARE(child<QPushButton>(dialog, "pushButton_min")->toolTip(), QStringLiteral("最小化"));
-    QCOMPARE(child<QPushButton>(dialog, "pushButton_close")->toolTip(), QStringLiteral("关闭"));
 }
 
 void tst_BaseDialogEx::results_data()

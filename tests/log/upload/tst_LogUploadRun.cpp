@@ -1,8 +1,7 @@
 // test-flags: LIBS Qt6::HttpServer
 #include "LogCapture.h"
 #include "LoopbackHttpServer.h"
-#include "TestEnvironment.h"
-#include "log/CustomLogger.h"
+#include "LogFiles.h"
 #include "log/upload/HttpUploadLog.h"
 #include "log/upload/LogUploadRun.h"
 #include "log/upload/LogUploadSchedule.h"
@@ -29,7 +28,7 @@ struct Fixture {
     TestEnvironment env;
     LoopbackHttpServer server;
     QString logPath = env.root() + "/IMLog/CustomLog.csv";
-    CustomLogger log{logPath, CustomLogFormat::fromFolder(TestEnvironment::binDir() + "/Resources/CustomLog")};
+    CustomLogger log{logPath, shippedLogFormat()};
 
     Fixture()
     {
@@ -158,6 +157,7 @@ void tst_LogUploadRun::chainUploadsAndRegisters()
 void tst_LogUploadRun::failureAtEachStepCleansUp()
 {
     LogCapture capture;
+    // One refusal per step; how each answer is read is the reply parser's test.
     struct Case {
         const char *name;
         QString path;
@@ -165,7 +165,6 @@ void tst_LogUploadRun::failureAtEachStepCleansUp()
         QStringList reached;
     };
     const QList<Case> cases = {
-        {"point code as text", "/point", json(R"({"data":{"code":"10086"}})"), {"/point"}},
         {"point garbage", "/point", json("<html>"), {"/point"}},
         {"point 500", "/point", {500, "{}", {}, 0, false}, {"/point"}},
         {"point too late", "/point", {200, "{}", {}, 1500, false}, {"/point"}},
@@ -173,11 +172,8 @@ void tst_LogUploadRun::failureAtEachStepCleansUp()
         {"file 404", "/file", {404, "", {}, 0, false}, {"/point", "/file"}},
         {"file dropped", "/file", {200, "", {}, 0, true}, {"/point", "/file"}},
         {"object code", "/objid", json(R"({"code":3,"objectId":"x"})"), {"/point", "/file", "/objid"}},
-        {"object missing id", "/objid", json(R"({"code":"0"})"), {"/point", "/file", "/objid"}},
         {"register 10005", "/register", json(R"({"code":0,"data":{"code":"10005"}})"),
          {"/point", "/file", "/objid", "/register"}},
-        {"register not json", "/register", json("ok"), {"/point", "/file", "/objid", "/register"}},
-        {"register code", "/register", json(R"({"code":"7"})"), {"/point", "/file", "/objid", "/register"}},
     };
     for (const Case &c : cases) {
         Fixture f;
