@@ -229,6 +229,8 @@ MessageData ChatPlugin::incoming(const QString &id, const QString &from, const Q
     m.fromJid = from.toLower();
     m.fromName = displayName(from);
     m.text = text;
+    // The shell's boxes preview the body, the page shows the text.
+    m.body = text;
     m.time = time;
     m.messageId = id;
     m.chatType = 0;

@@ -79,6 +79,7 @@ void SipPhonePlugin::incomingCall(const QString &callId, const QString &from, co
     m.fromJid = caller.isValid() ? caller.jid : from;
     m.fromName = caller.isValid() ? caller.name : number;
     m.text = QStringLiteral("[来电] ") + number;
+    m.body = m.text;
     m.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     m.messageId = callId;
     m.kind = MessageData::KindSipPhone;

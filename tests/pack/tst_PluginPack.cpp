@@ -311,6 +311,8 @@ void tst_PluginPack::arrivingMessageReachesTheShellAndIsReadOnOpen()
     QCOMPARE(message.chatType, 0);
     QVERIFY(QDateTime::fromString(message.time, QStringLiteral("yyyy-MM-dd hh:mm:ss")).isValid());
     QVERIFY(!message.fromName.isEmpty());
+    // The unread box previews the body: an empty one leaves its rows blank.
+    QCOMPARE(message.body, message.text);
     QCOMPARE(MainEventProcess::remainingUnreadCount(message.fromJid), 1);
     const auto unread = MainEventProcess::unreadMessages();
     QCOMPARE(unread.value(message.fromJid).size(), 1);
