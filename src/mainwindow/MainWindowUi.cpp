@@ -49,7 +49,7 @@ QString MainWindowUi::buttonIcon(const char *name)
 
 int MainWindowUi::bandHeight() const
 {
-    return TitleHeight + HeaderHeight + 2 * Spacing + 4;
+    return TitleHeight + HeaderHeight + 2 * Spacing;
 }
 
 void MainWindowUi::setupUi(QMainWindow *window, int margin)
@@ -113,7 +113,8 @@ void MainWindowUi::setupUi(QMainWindow *window, int margin)
     listHost = new QWidget(central);
     listHost->setObjectName(QStringLiteral("contactListHost"));
     listLayout = new QVBoxLayout(listHost);
-    listLayout->setContentsMargins(0, 4, 0, 0);
+    // The list starts where the skin band ends, with no strip of window between.
+    listLayout->setContentsMargins(0, 0, 0, 0);
     column->addWidget(listHost, 1);
 
     auto *bar = new QHBoxLayout;
