@@ -5,11 +5,13 @@
 #include "SystemTrayManager.h"
 #include "bus/MainEventProcess.h"
 #include "bus/MainSignalSender.h"
+#include "common/ResourcePath.h"
 #include "log/ShellLog.h"
 
 #include <lumio/MessageData.h>
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -101,9 +103,11 @@ SmallMsgBox::SmallMsgBox()
     btnClose->setToolTip(QStringLiteral("关闭"));
     btnClose->setFixedSize(24, 24);
     btnClose->setCursor(Qt::PointingHandCursor);
-    btnClose->setText(QStringLiteral("✕"));
+    // Drawn, not a glyph: not every CJK font carries the multiplication x.
+    btnClose->setIcon(QIcon(ResourcePath::resolve(QStringLiteral("Resources\\images\\MainWindow\\btnClose.png"))));
+    btnClose->setIconSize(QSize(16, 16));
     btnClose->setStyleSheet(QStringLiteral(
-        "QPushButton{border:none;color:#ffffff;font-size:12px;}"
+        "QPushButton{border:none;background:transparent;}"
         "QPushButton:hover{background:rgba(255,255,255,60);border-radius:3px;}"));
 
     m_pModel->setSortRole(SortRole);
