@@ -1,4 +1,5 @@
 // The main window (free and docked), its presence menu and its system menu.
+#include "BusParty.h"
 #include "GalleryRegistry.h"
 
 #include "bus/PluginManager.h"
@@ -19,66 +20,41 @@
 
 namespace {
 
-// Stands in for the main panel and the own-account plug-in, so the window shows a user and a list.
-class GalleryParty : public QObject, public PluginInterface
+QWidget *contactList()
 {
-public:
-    explicit GalleryParty(const char *address) : m_address(QString::fromLatin1(address)) {}
-    QObject *receiver() override { return this; }
-    void setEventManager(EventManager *) override {}
-    QString pluginId() const override { return m_address; }
-    void setLogger(SharedLog *) override {}
-
-protected:
-    void customEvent(QEvent *event) override
-    {
-        static VcardInfo own{QStringLiteral("lin.xiao@lumio.test"), QStringLiteral("lin.xiao"),
-                             QStringLiteral("林晓"), QString(), QString(),
-                             QStringLiteral("今天也要元气满满"), 1, 0};
-        BaseEvent *e = BaseEvent::cast(event);
-        if (!e)
-            return;
-        PayloadWriter writer;
-        if (e->command() == Command::OwnAccount)
-            writer.writeAddress(&own);
-        else if (e->command() == Command::ContactListWidget)
-            writer.writeAddress(contactList());
-        else
-            return;
-        e->setData(writer.bytes());
-    }
-
-private:
-    static QWidget *contactList()
-    {
-        auto *list = new QListWidget;
-        list->setFrameShape(QFrame::NoFrame);
-        list->setIconSize(QSize(32, 32));
-        list->setStyleSheet(QStringLiteral("QListWidget{background:transparent;}"
-                                           "QListWidget::item{height:44px;color:#2b2b2b;}"
-                                           "QListWidget::item:hover{background:#eef4fb;}"));
-        const QIcon head(ResourcePath::pixmap(QStringLiteral("Resources\\images\\FriendDetail\\defaultHead.png")));
-        list->addItem(QStringLiteral("▾ 我的好友 (6/9)"));
-        const char *const people[][2] = {{"王芳", "[在线] 周五前交设计稿"}, {"陈磊", "[离开] 开会中"},
-                                         {"赵敏", "[忙碌] 请勿打扰"}, {"刘洋", "[在线] "},
-                                         {"孙丽", "[在线] 出差北京"}, {"周杰", "[在线] 新项目启动"}};
-        for (const auto &person : people)
-            list->addItem(new QListWidgetItem(head, QString::fromUtf8(person[0]) + QLatin1Char('\n')
-                                                        + QString::fromUtf8(person[1])));
-        list->addItem(QStringLiteral("▸ 同事 (12/30)"));
-        list->addItem(QStringLiteral("▸ 家人 (2/4)"));
-        return list;
-    }
-
-    QString m_address;
-};
+    auto *list = new QListWidget;
+    list->setFrameShape(QFrame::NoFrame);
+    list->setIconSize(QSize(32, 32));
+    list->setStyleSheet(QStringLiteral("QListWidget{background:transparent;}"
+                                       "QListWidget::item{height:44px;color:#2b2b2b;}"
+                                       "QListWidget::item:hover{background:#eef4fb;}"));
+    const QIcon head(ResourcePath::pixmap(QStringLiteral("Resources\\images\\FriendDetail\\defaultHead.png")));
+    list->addItem(QStringLiteral("▾ 我的好友 (6/9)"));
+    const char *const people[][2] = {{"王芳", "[在线] 周五前交设计稿"}, {"陈磊", "[离开] 开会中"},
+                                     {"赵敏", "[忙碌] 请勿打扰"}, {"刘洋", "[在线] "},
+                                     {"孙丽", "[在线] 出差北京"}, {"周杰", "[在线] 新项目启动"}};
+    for (const auto &person : people)
+        list->addItem(new QListWidgetItem(head, QString::fromUtf8(person[0]) + QLatin1Char('\n')
+                                                    + QString::fromUtf8(person[1])));
+    list->addItem(QStringLiteral("▸ 同事 (12/30)"));
+    list->addItem(QStringLiteral("▸ 家人 (2/4)"));
+    return list;
+}
 
 MainWindow *mainWindow()
 {
     static bool registered = false;
     if (!registered) {
-        static GalleryParty panel(Address::MainPanel);
-        static GalleryParty account(Address::OwnAccount);
+        // Stand-ins for the main panel and the own-account plug-in, so the window shows a user and a list.
+        static VcardInfo own{QStringLiteral("lin.xiao@lumio.test"), QStringLiteral("lin.xiao"),
+                             QStringLiteral("林晓"), QString(), QString(),
+                             QStringLiteral("今天也要元气满满"), 1, 0};
+        static BusParty panel(Address::MainPanel);
+        static BusParty account(Address::OwnAccount);
+        panel.answer = [](int command, const QByteArray &) {
+            return command == Command::ContactListWidget ? addressOf(contactList()) : QByteArray();
+        };
+        account.answers.insert(Command::OwnAccount, addressOf(&own));
         PluginManager::instance()->addPlugin(&panel, QStringLiteral("gallery"));
         PluginManager::instance()->addPlugin(&account, QStringLiteral("gallery"));
         registered = true;

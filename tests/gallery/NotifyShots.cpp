@@ -1,5 +1,6 @@
 // The tray's two menus and the small message box, fed by a stand-in plug-in
 // that knows a handful of contacts.
+#include "BusParty.h"
 #include "GalleryRegistry.h"
 
 #include "bus/BusRequest.h"
@@ -23,64 +24,43 @@
 
 namespace {
 
-class Directory : public QObject, public PluginInterface
+QHash<QString, QString> names()
 {
-public:
-    explicit Directory(const char *address) : m_address(QString::fromLatin1(address)) {}
-    QObject *receiver() override { return this; }
-    void setEventManager(EventManager *) override {}
-    QString pluginId() const override { return m_address; }
-    void setLogger(SharedLog *) override {}
+    return {{"zq1001", "张小明"}, {"zq1002", "李思思"}, {"zq1003", "王建国"}, {"zq1004", "陈晓燕"},
+            {"zq1005", "刘洋"}, {"zq1006", "赵雪梅"}, {"zq1007", "周子轩（市场部华东区）"},
+            {"zq1008", "吴婷"}, {"zq1009", "孙浩然"}};
+}
 
-protected:
-    void customEvent(QEvent *event) override
-    {
-        BaseEvent *e = BaseEvent::cast(event);
-        if (!e)
-            return;
-        const QString jid = PayloadReader(e->data()).readString();
-        const QString user = jid.section(QLatin1Char('@'), 0, 0);
-        switch (e->command()) {
-        case Command::KnowsContact:
-            e->setData(PayloadWriter::pack(jid.startsWith(QStringLiteral("zq"))));
-            break;
-        case Command::ContactCard: {
-            static VcardInfo card;
-            card = VcardInfo();
-            card.jid = jid;
-            card.remarkName = names().value(user);
-            e->setData(address(&card));
-            break;
-        }
-        case Command::RemainingUnreadCount:
-            e->setData(PayloadWriter::pack(qint32(1 + (qHash(jid) % 9))));
-            break;
-        case Command::Group: {
-            static GroupRecord group;
-            group.name = QStringLiteral("产品研发部");
-            e->setData(address(&group));
-            break;
-        }
-        default:
-            break;
-        }
+// Answers the boxes' questions about people and groups as the contact parties would.
+void answerDirectory(BaseEvent *e)
+{
+    const QString jid = PayloadReader(e->data()).readString();
+    const QString user = jid.section(QLatin1Char('@'), 0, 0);
+    switch (e->command()) {
+    case Command::KnowsContact:
+        e->setData(PayloadWriter::pack(jid.startsWith(QStringLiteral("zq"))));
+        break;
+    case Command::ContactCard: {
+        static VcardInfo card;
+        card = VcardInfo();
+        card.jid = jid;
+        card.remarkName = names().value(user);
+        e->setData(addressOf(&card));
+        break;
     }
-
-private:
-    static QByteArray address(const void *object)
-    {
-        PayloadWriter writer;
-        writer.writeAddress(object);
-        return writer.bytes();
+    case Command::RemainingUnreadCount:
+        e->setData(PayloadWriter::pack(qint32(1 + (qHash(jid) % 9))));
+        break;
+    case Command::Group: {
+        static GroupRecord group;
+        group.name = QStringLiteral("产品研发部");
+        e->setData(addressOf(&group));
+        break;
     }
-    static QHash<QString, QString> names()
-    {
-        return {{"zq1001", "张小明"}, {"zq1002", "李思思"}, {"zq1003", "王建国"}, {"zq1004", "陈晓燕"},
-                {"zq1005", "刘洋"}, {"zq1006", "赵雪梅"}, {"zq1007", "周子轩（市场部华东区）"},
-                {"zq1008", "吴婷"}, {"zq1009", "孙浩然"}};
+    default:
+        break;
     }
-    QString m_address;
-};
+}
 
 void ensureBus()
 {
@@ -90,8 +70,11 @@ void ensureBus()
     if (ready)
         return;
     ready = true;
-    for (const char *address : {Address::Chat, Address::ContactCard, Address::GroupChat, Address::Contacts})
-        plugins.addPlugin(new Directory(address), QStringLiteral("gallery"));
+    for (const char *address : {Address::Chat, Address::ContactCard, Address::GroupChat, Address::Contacts}) {
+        auto *party = new BusParty(address);
+        party->onEvent = answerDirectory;
+        plugins.addPlugin(party, QStringLiteral("gallery"));
+    }
     BusRequest::setBus(&router);
 }
 
