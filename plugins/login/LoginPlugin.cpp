@@ -102,7 +102,7 @@ void LoginPlugin::handle(BaseEvent &event)
         const bool prompting = in.readBool();
         logInfo(QStringLiteral("upgrade check finished, prompting=%1").arg(prompting));
         // While the prompt is up a second, final answer may follow.
-        if (!prompting && !m_upgradeSettled)
+        if (!prompting && !m_heldJid.isEmpty())
             upgradeSettled();
         break;
     }
@@ -194,14 +194,12 @@ void LoginPlugin::loggedIn(const QString &jid)
     // The log-in report waits for the upgrade check's final answer, so a
     // prompt is not buried under the main window; it never waits for long.
     m_heldJid = jid;
-    m_upgradeSettled = false;
     m_upgradeWait.start();
     tell(Command::StartUpgradeCheck, ShellAddress, PayloadWriter::pack(qint32(0)));
 }
 
 void LoginPlugin::upgradeSettled()
 {
-    m_upgradeSettled = true;
     m_upgradeWait.stop();
     const QString jid = std::exchange(m_heldJid, QString());
     if (!jid.isEmpty())

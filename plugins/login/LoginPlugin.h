@@ -41,8 +41,7 @@ private:
     bool m_inProgress = false;
     bool m_loggedIn = false;
     // The log-in-time upgrade check: until it settles, a finished backend
-    // log-in is held here.
+    // log-in is held here; a held JID means the check is still awaited.
     QTimer m_upgradeWait;
     QString m_heldJid;
-    bool m_upgradeSettled = true;
 };

@@ -28,7 +28,7 @@ MainWindowSeams MainWindowSeams::defaults()
         // A fresh account's folders are made on first use; the disk they will
         // be made on is the one of the nearest folder that exists.
         QFileInfo existing(folder);
-        while (!existing.exists() && !existing.isRoot() && existing.absolutePath() != existing.absoluteFilePath())
+        while (!existing.exists() && !existing.isRoot())
             existing.setFile(existing.absolutePath());
         const DiskSpace::Result space = DiskSpace::query(existing.absoluteFilePath());
         if (!space.ok) {

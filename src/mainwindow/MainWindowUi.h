@@ -12,7 +12,8 @@ class QVBoxLayout;
 class QWidget;
 
 // The main window's widgets: header, the slot for the contact list and the
-// bottom bar; searching belongs to the list the main-panel party hands over. Built once; the window connects and fills them.
+// bottom bar; searching belongs to the list the main-panel party hands over.
+// Built once; the window connects and fills them.
 class MainWindowUi
 {
 public:
